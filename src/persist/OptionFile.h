@@ -1,0 +1,54 @@
+#pragma once
+// Option files: one fixed-length record per option in the working folder.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kl {
+
+struct OptionSpec {
+    const char* name;  // file name, e.g. "SWIT_SYOU"
+    int width;         // field width in bytes
+    int recordLength;  // 256, or 2000 for F_BASYO
+};
+
+namespace options {
+inline constexpr OptionSpec SWIT_SYOU{"SWIT_SYOU", 20, 256};
+inline constexpr OptionSpec HAZURE{"HAZURE", 50, 256};
+inline constexpr OptionSpec GRAPH{"GRAPH", 50, 256};
+inline constexpr OptionSpec RIRON{"RIRON", 50, 256};
+inline constexpr OptionSpec KIJUN{"KIJUN", 50, 256};
+inline constexpr OptionSpec SINRA{"SINRA", 50, 256};
+inline constexpr OptionSpec heikatu{"heikatu", 50, 256};
+inline constexpr OptionSpec P_RIRON{"P_RIRON", 50, 256};
+inline constexpr OptionSpec P_KIJUN{"P_KIJUN", 50, 256};
+inline constexpr OptionSpec P_KYUU{"P_KYUU", 50, 256};
+inline constexpr OptionSpec P_KAKURI{"P_KAKURI", 50, 256};
+inline constexpr OptionSpec P_KEISAN{"P_KEISAN", 50, 256};
+inline constexpr OptionSpec F_BASYO{"F_BASYO", 2000, 2000};
+} // namespace options
+
+class OptionStore {
+public:
+    explicit OptionStore(std::string workdir);
+
+    // The raw field (w bytes decoded from CP932, untrimmed), or nullopt when the option is not
+    // set. A missing file is created empty.
+    std::optional<std::string> readRaw(const OptionSpec& spec);
+    // The field trimmed of blanks (ASCII and full-width); nullopt when not set.
+    std::optional<std::string> read(const OptionSpec& spec);
+    // Numeric reading as the check boxes use it: leading number, 0 when not a number or not set.
+    double readNumber(const OptionSpec& spec, double whenUnset = 0);
+
+    // Writes the record atomically; false (with a reason) when the folder refuses it.
+    bool write(const OptionSpec& spec, std::string_view text, std::string* error = nullptr);
+
+    const std::string& workdir() const { return workdir_; }
+
+private:
+    std::string path(const OptionSpec& spec) const;
+    std::string workdir_;
+};
+
+} // namespace kl

@@ -1,0 +1,19 @@
+#include "platform/Canvas.h"
+
+namespace kl {
+
+Rgb defaultPaletteColour(int index) {
+    // 0..7: the classic eight colours. 8..15 are ours: 8 dark blue-grey (curve on beige), 9 beige
+    // (frame of "2 D"), 10 orange (curve in "3 D"), 11 light yellow (curve over blue), 12 dark red,
+    // 13 light grey, 14 mid grey-blue (bar fill, grid), 15 white.
+    static const Rgb palette[16] = {
+        {0, 0, 0},       {0, 0, 255},     {255, 0, 0},     {255, 0, 255},
+        {0, 160, 0},     {0, 200, 200},   {230, 200, 0},   {255, 255, 255},
+        {40, 60, 110},   {245, 235, 210}, {230, 120, 0},   {255, 255, 150},
+        {150, 20, 40},   {200, 200, 200}, {110, 140, 180}, {255, 255, 255},
+    };
+    if (index < 0 || index > 15) return palette[0];
+    return palette[index];
+}
+
+} // namespace kl

@@ -1,0 +1,97 @@
+#pragma once
+// The operating-system services the program uses, as one interface passed to every window.
+// The desktop implementation lives in platform/qt, the scripted one (tests, --script) in
+// platform/script.
+
+#include "platform/Canvas.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kl {
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Icon { Stop, Question, Exclamation, Information };
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct FileFilter {
+    std::string label;                  // e.g. "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"
+    std::vector<std::string> patterns;  // e.g. {"*.CSV", "*.TXT", "*.TEXT"}; "*.*" means all files
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string initial;                // folder or proposed path
+    std::vector<FileFilter> filters;
+    bool confirmOverwrite = true;       // save dialogs only
+};
+
+// A document of A4 pages in 0.1 mm units (origin top left of the printable area).
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    virtual Canvas& page() = 0;          // the current page
+    virtual void newPage() = 0;
+    virtual double pageWidth() const = 0;   // printable width in 0.1 mm
+    virtual double pageHeight() const = 0;  // printable height in 0.1 mm
+    virtual int verticalDpi() const = 0;    // the device's vertical resolution
+    virtual bool finish() = 0;              // end of document; false when the job failed
+};
+
+struct ScreenSize {
+    int width = 1024, height = 768;
+};
+
+struct OsVersion {
+    int major = 10, minor = 0;
+    std::string text() const { return std::to_string(major) + "." + std::to_string(minor); }
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // Modal message box; returns the button pressed.
+    virtual Answer message(const std::string& caption, const std::string& text, Buttons buttons,
+                           Icon icon) = 0;
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+
+    // The print dialog; false when cancelled.
+    virtual bool printDialog() = 0;
+    // Starts a print job named docName (after printDialog() said yes).
+    virtual std::unique_ptr<PrintJob> startPrint(const std::string& docName) = 0;
+
+    virtual std::optional<std::string> clipboardText() = 0; // UTF-8
+    virtual void clipboardSetBitmap(const Bitmap& bitmap) = 0;
+
+    // Whether the Z key is held down at this moment (long loops poll it).
+    virtual bool zKeyDown() = 0;
+    // Lets the user interface breathe during long loops (repaint, key state).
+    virtual void processEvents() = 0;
+
+    virtual void beep() = 0;
+    virtual void pause(int milliseconds) = 0;
+    virtual ScreenSize screenSize() = 0;
+    virtual OsVersion osVersion() = 0;
+    virtual std::string currentFolder() = 0;
+    // Opens a file with its associated application, maximised when possible.
+    virtual bool launch(const std::string& path) = 0;
+    virtual void setBusy(bool busy) = 0;
+};
+
+// Holds the busy pointer for a scope.
+class BusyPointer {
+public:
+    explicit BusyPointer(Services& s) : services_(s) { services_.setBusy(true); }
+    ~BusyPointer() { services_.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Services& services_;
+};
+
+} // namespace kl

@@ -1,0 +1,28 @@
+#pragma once
+// CP932 (the Windows form of Shift-JIS) conversion and byte-counted widths.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kl {
+
+// UTF-8 -> CP932 bytes. Characters without a CP932 form become '?'.
+std::string utf8ToCp932(std::string_view utf8);
+// CP932 bytes -> UTF-8. Invalid bytes become U+FFFD.
+std::string cp932ToUtf8(std::string_view cp932);
+
+// Width in CP932 bytes: full-width 2, ASCII and half-width katakana 1.
+std::size_t sjisWidth(std::string_view utf8);
+
+// The longest prefix of at most n CP932 bytes, never splitting a double-byte character.
+std::string cutBytes(std::string_view utf8, std::size_t n);
+// Cut to n bytes, then padded with blanks to exactly n bytes (a split character becomes a blank).
+std::string fitBytes(std::string_view utf8, std::size_t n);
+
+// Decodes the bytes of a text file: UTF-8 with BOM, UTF-16 LE/BE with BOM, valid UTF-8, else
+// CP932. Returns std::nullopt-like empty flag through `binary` when the bytes hold NUL without a
+// UTF-16 BOM.
+std::string decodeTextFile(std::string_view bytes, bool* binary = nullptr);
+
+} // namespace kl
