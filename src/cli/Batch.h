@@ -1,0 +1,15 @@
+#pragma once
+// Batch commands: the program's rules without a display, plain UTF-8 text out.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kl::cli {
+
+// Each takes the arguments after the command name; returns the exit status
+// (0 success, 1 refused input with the program's message on err, 64 bad usage).
+int stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int table(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace kl::cli
