@@ -20,9 +20,13 @@ std::string cutBytes(std::string_view utf8, std::size_t n);
 // Cut to n bytes, then padded with blanks to exactly n bytes (a split character becomes a blank).
 std::string fitBytes(std::string_view utf8, std::size_t n);
 
-// Decodes the bytes of a text file: UTF-8 with BOM, UTF-16 LE/BE with BOM, valid UTF-8, else
-// CP932. Returns std::nullopt-like empty flag through `binary` when the bytes hold NUL without a
-// UTF-16 BOM.
+// Whether s is well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view s);
+
+// Decodes the bytes of a text file to UTF-8: a UTF-8 BOM is dropped, UTF-16 LE/BE with BOM is
+// converted, valid UTF-8 is taken as it is, anything else is read as CP932. Bytes holding NUL
+// without a UTF-16 BOM are not text: the result is empty and *binary is set to true (otherwise
+// *binary is set to false).
 std::string decodeTextFile(std::string_view bytes, bool* binary = nullptr);
 
 } // namespace kl

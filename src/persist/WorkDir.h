@@ -1,0 +1,16 @@
+#pragma once
+// The working folder: option files, data_f/ and the exported table live there.
+
+#include <string>
+
+namespace kl {
+
+// The per-user data folder ($XDG_DATA_HOME/klepsydra, else ~/.local/share/klepsydra), created
+// when missing. Falls back to the current folder when no home folder is known.
+std::string defaultWorkdir();
+
+// relative placed inside workdir; an absolute path is returned as it is. Backslashes in the
+// relative part (as in "data_f\KIJUN.DAT") are taken as folder separators.
+std::string resolveInWorkdir(const std::string& workdir, const std::string& relative);
+
+} // namespace kl

@@ -1,0 +1,261 @@
+#include "text/Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace kl {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// One conversion direction of glibc's iconv, opened once per thread (an iconv_t keeps state and
+// must not be shared between threads).
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts as much of in as possible; stops at the first unconvertible or incomplete sequence.
+    // Returns the errno of the stop (0 when everything was converted).
+    int convert(std::string_view& in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char buf[1024];
+        while (!in.empty()) {
+            char* src = const_cast<char*>(in.data());
+            std::size_t srcLeft = in.size();
+            char* dst = buf;
+            std::size_t dstLeft = sizeof buf;
+            std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            int err = r == static_cast<std::size_t>(-1) ? errno : 0;
+            out.append(buf, static_cast<std::size_t>(dst - buf));
+            in.remove_prefix(in.size() - srcLeft);
+            if (err != 0 && err != E2BIG) return err;
+        }
+        return 0;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+Converter& toCp932() {
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+
+Converter& fromCp932() {
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Byte length of the UTF-8 sequence starting at s[0], 1 for a stray byte.
+std::size_t utf8SeqLength(std::string_view s) {
+    unsigned char c = static_cast<unsigned char>(s[0]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (n > s.size()) return 1;
+    for (std::size_t i = 1; i < n; ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
+    return n;
+}
+
+// Width in CP932 bytes of the one character at the start of utf8 (1 for '?' when it has no form).
+std::size_t charWidth(std::string_view ch) {
+    unsigned char c = static_cast<unsigned char>(ch[0]);
+    if (c < 0x80) return 1;
+    std::string out;
+    std::string_view in = ch;
+    if (toCp932().convert(in, out) != 0 || out.empty()) return 1;
+    return out.size();
+}
+
+} // namespace
+
+std::string utf8ToCp932(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    Converter& conv = toCp932();
+    while (!utf8.empty()) {
+        if (!conv.ok() || conv.convert(utf8, out) == 0) break;
+        out.push_back('?');
+        utf8.remove_prefix(utf8SeqLength(utf8));
+    }
+    if (!conv.ok())
+        for (char c : utf8)
+            out.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
+    return out;
+}
+
+std::string cp932ToUtf8(std::string_view cp932) {
+    if (isAscii(cp932)) return std::string(cp932);
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    Converter& conv = fromCp932();
+    while (!cp932.empty()) {
+        if (!conv.ok()) {
+            for (char c : cp932)
+                out += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string(kReplacement);
+            break;
+        }
+        if (conv.convert(cp932, out) == 0) break;
+        out += kReplacement;
+        cp932.remove_prefix(1);
+    }
+    return out;
+}
+
+std::size_t sjisWidth(std::string_view utf8) {
+    if (isAscii(utf8)) return utf8.size();
+    std::size_t width = 0;
+    while (!utf8.empty()) {
+        std::size_t n = utf8SeqLength(utf8);
+        width += charWidth(utf8.substr(0, n));
+        utf8.remove_prefix(n);
+    }
+    return width;
+}
+
+std::string cutBytes(std::string_view utf8, std::size_t n) {
+    std::size_t width = 0, pos = 0;
+    while (pos < utf8.size()) {
+        std::size_t len = utf8SeqLength(utf8.substr(pos));
+        std::size_t w = charWidth(utf8.substr(pos, len));
+        if (width + w > n) break;
+        width += w;
+        pos += len;
+    }
+    return std::string(utf8.substr(0, pos));
+}
+
+std::string fitBytes(std::string_view utf8, std::size_t n) {
+    std::string cut = cutBytes(utf8, n);
+    std::size_t w = sjisWidth(cut);
+    if (w < n) cut.append(n - w, ' ');
+    return cut;
+}
+
+namespace {
+
+// Length of a well-formed UTF-8 sequence at the start of s (no overlongs, no surrogates,
+// nothing above U+10FFFF), 0 when the bytes are not one.
+std::size_t validSeqLength(std::string_view s) {
+    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    auto cont = [&](std::size_t i) { return i < s.size() && (b(i) & 0xC0) == 0x80; };
+    unsigned char c = b(0);
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) return cont(1) ? 2 : 0;
+    if (c >= 0xE0 && c <= 0xEF) {
+        if (!cont(1) || !cont(2)) return 0;
+        if ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) >= 0xA0)) return 0;
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        if (!cont(1) || !cont(2) || !cont(3)) return 0;
+        if ((c == 0xF0 && b(1) < 0x90) || (c == 0xF4 && b(1) >= 0x90)) return 0;
+        return 4;
+    }
+    return 0;
+}
+
+// Valid UTF-8 with every broken sequence replaced by U+FFFD.
+std::string sanitizeUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    while (!s.empty()) {
+        std::size_t n = validSeqLength(s);
+        if (n == 0) {
+            out += kReplacement;
+            n = 1;
+        } else {
+            out.append(s.substr(0, n));
+        }
+        s.remove_prefix(n);
+    }
+    return out;
+}
+
+void appendCodePoint(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    auto unit = [&](std::size_t i) -> char32_t {
+        auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        return static_cast<char32_t>(hi << 8 | lo);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+            char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            out += kReplacement;
+        else
+            appendCodePoint(out, u);
+    }
+    if (i < bytes.size()) // odd trailing byte
+        out += kReplacement;
+    return out;
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view s) {
+    while (!s.empty()) {
+        std::size_t n = validSeqLength(s);
+        if (n == 0) return false;
+        s.remove_prefix(n);
+    }
+    return true;
+}
+
+std::string decodeTextFile(std::string_view bytes, bool* binary) {
+    if (binary) *binary = false;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return sanitizeUtf8(bytes.substr(3));
+    if (bytes.substr(0, 2) == "\xFF\xFE") return utf16ToUtf8(bytes.substr(2), false);
+    if (bytes.substr(0, 2) == "\xFE\xFF") return utf16ToUtf8(bytes.substr(2), true);
+    if (bytes.find('\0') != std::string_view::npos) {
+        if (binary) *binary = true;
+        return {};
+    }
+    if (isValidUtf8(bytes)) return std::string(bytes);
+    return cp932ToUtf8(bytes);
+}
+
+} // namespace kl
