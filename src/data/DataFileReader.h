@@ -39,11 +39,11 @@ struct DataReadResult {
 };
 
 // The rules' messages, also used by the paste and typed-entry roads.
-Message badDataFileMessage();          // "不正なデータ": binary or unreadable content
+Message badDataFileMessage(); // "不正なデータ": binary or unreadable content
 Message severalColumnsMessage(int columns);
-Message tooFewValuesMessage();         // "BAD DATA": fewer than 10 values
-Message valueCapMessage();             // "caution": the first 40,000 values were taken
-Message readCancelledMessage();        // "CAUTION": the read was cancelled
+Message tooFewValuesMessage();  // "BAD DATA": fewer than 10 values
+Message valueCapMessage();      // "caution": the first 40,000 values were taken
+Message readCancelledMessage(); // "CAUTION": the read was cancelled
 
 // Columns of a first line: commas and ASCII blanks of the trimmed line, plus one.
 int firstLineColumns(std::string_view firstLine);
