@@ -54,6 +54,19 @@ bool isLineEnd(char ch) {
     return ch == '\r' || ch == '\n';
 }
 
+// Whether the item holds nothing but ASCII and full-width blanks (U+3000, E3 80 80 in UTF-8).
+bool isBlankItem(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == ' ')
+            ++i;
+        else if (s.substr(i, 3) == "\xE3\x80\x80")
+            i += 3;
+        else
+            return false;
+    }
+    return true;
+}
+
 // Characters (code points) of UTF-8 text.
 std::size_t charCount(std::string_view s) {
     return static_cast<std::size_t>(std::count_if(
@@ -143,6 +156,7 @@ DataReadResult readDataText(std::string_view text, std::size_t fileSize, const D
     const double firstLineChars = static_cast<double>(charCount(firstLine));
     const double size = fileSize > 0 ? static_cast<double>(fileSize) : 1.0;
     std::vector<std::string> values;
+    values.reserve(std::min<std::size_t>(kMaxDataValues, text.size() / 2 + 1));
     double itemChars = 0;
     bool cancelled = false;
     ItemScanner scanner(text);
@@ -152,7 +166,7 @@ DataReadResult readDataText(std::string_view text, std::size_t fileSize, const D
             break;
         }
         std::string_view item = unquote(scanner.next());
-        if (trimBlanks(item).empty()) continue;
+        if (isBlankItem(item)) continue;
         if (static_cast<int>(values.size()) == kMaxDataValues) {
             r.capped = true;
             r.messages.push_back(valueCapMessage());

@@ -1,0 +1,191 @@
+#include "TestSupport.h"
+#include "persist/OptionFile.h"
+#include "text/Cp932.h"
+#include "text/FileIO.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kl {
+namespace {
+
+namespace fs = std::filesystem;
+
+const OptionSpec kAllOptions[] = {
+    options::SWIT_SYOU, options::HAZURE,   options::GRAPH,   options::RIRON,   options::KIJUN,
+    options::SINRA,     options::heikatu,  options::P_RIRON, options::P_KIJUN, options::P_KYUU,
+    options::P_KAKURI,  options::P_KEISAN, options::F_BASYO,
+};
+
+TEST(OptionStore, FirstStartCreatesEveryFileEmptyAndReadsNotSet) {
+    std::string dir = test::freshFolder("opt-first");
+    OptionStore store(dir);
+    for (const OptionSpec& spec : kAllOptions) {
+        SCOPED_TRACE(spec.name);
+        EXPECT_EQ(store.read(spec), std::nullopt);
+        EXPECT_EQ(readFileBytes(dir + "/" + spec.name), "");
+    }
+    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 1.0);
+    EXPECT_EQ(store.readNumber(options::heikatu, 5000), 5000.0);
+    EXPECT_EQ(store.readNumber(options::P_KEISAN), 0.0);
+}
+
+TEST(OptionStore, TickedThenUntickedLeavesZeroPaddedInItsField) {
+    std::string dir = test::freshFolder("opt-riron");
+    OptionStore store(dir);
+    ASSERT_TRUE(store.write(options::RIRON, "1"));
+    ASSERT_TRUE(store.write(options::RIRON, "0"));
+    auto bytes = readFileBytes(dir + "/RIRON");
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 256u);
+    EXPECT_EQ(bytes->substr(0, 50), "0" + std::string(49, ' '));
+    EXPECT_EQ(bytes->substr(50), std::string(206, ' '));
+    EXPECT_EQ(store.readRaw(options::RIRON), "0" + std::string(49, ' '));
+    EXPECT_EQ(store.read(options::RIRON), "0");
+    EXPECT_EQ(store.readNumber(options::RIRON), 0.0);
+}
+
+TEST(OptionStore, FieldWidthsAndRecordLengths) {
+    std::string dir = test::freshFolder("opt-widths");
+    OptionStore store(dir);
+    ASSERT_TRUE(store.write(options::SWIT_SYOU, "3"));
+    auto bytes = readFileBytes(dir + "/SWIT_SYOU");
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->size(), 256u);
+    EXPECT_EQ(store.readRaw(options::SWIT_SYOU), "3" + std::string(19, ' '));
+    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 3.0);
+
+    ASSERT_TRUE(store.write(options::F_BASYO, "/home/u/"));
+    bytes = readFileBytes(dir + "/F_BASYO");
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->size(), 2000u);
+    EXPECT_EQ(store.read(options::F_BASYO), "/home/u/");
+}
+
+TEST(OptionStore, LongTextsKeepTheirFirstFieldBytes) {
+    std::string dir = test::freshFolder("opt-long");
+    OptionStore store(dir);
+    std::string text = "1234567890"
+                       "1234567890"
+                       "1234567890"
+                       "1234567890"
+                       "1234567890"
+                       "X";
+    ASSERT_EQ(text.size(), 51u);
+    ASSERT_TRUE(store.write(options::heikatu, text));
+    EXPECT_EQ(store.readRaw(options::heikatu), text.substr(0, 50));
+    EXPECT_EQ(readFileBytes(dir + "/heikatu")->size(), 256u);
+
+    // A double-byte character that would straddle the field's end is replaced by a blank.
+    ASSERT_TRUE(store.write(options::SWIT_SYOU, std::string(19, '1') + "全"));
+    auto bytes = readFileBytes(dir + "/SWIT_SYOU");
+    EXPECT_EQ(bytes->substr(0, 20), std::string(19, '1') + " ");
+}
+
+TEST(OptionStore, JapaneseFolderPathRoundTrips) {
+    std::string dir = test::freshFolder("opt-basyo");
+    OptionStore store(dir);
+    const std::string folder = "/home/利用者/検査データ/２０２４年/";
+    ASSERT_TRUE(store.write(options::F_BASYO, folder));
+    EXPECT_EQ(store.read(options::F_BASYO), folder);
+    EXPECT_EQ(OptionStore(dir).read(options::F_BASYO), folder); // as a later run sees it
+
+    // A folder name with no CP932 form survives too.
+    const std::string accented = "/home/r\xC3\xA9sum\xC3\xA9/";
+    ASSERT_TRUE(store.write(options::F_BASYO, accented));
+    EXPECT_EQ(store.read(options::F_BASYO), accented);
+}
+
+TEST(OptionStore, FolderPathTooLongIsCutAtACharacterBoundary) {
+    std::string dir = test::freshFolder("opt-basyo-long");
+    OptionStore store(dir);
+    std::string folder = "/";
+    while (folder.size() < 2100)
+        folder += "検";
+    ASSERT_TRUE(store.write(options::F_BASYO, folder));
+    auto read = store.read(options::F_BASYO);
+    ASSERT_TRUE(read);
+    EXPECT_LE(read->size(), 2000u);
+    EXPECT_GE(read->size(), 1998u);
+    EXPECT_TRUE(isValidUtf8(*read));
+    EXPECT_EQ(folder.substr(0, read->size()), *read);
+}
+
+TEST(OptionStore, ReadsRecordsWrittenByAnotherProgram) {
+    std::string dir = test::freshFolder("opt-foreign");
+    OptionStore store(dir);
+    // Field at the start, the rest of the record holding anything (here NULs and junk).
+    std::string record = "  2" + std::string(47, ' ') + std::string(100, '\0') + std::string(106, 'Z');
+    ASSERT_TRUE(writeFileAtomic(dir + "/GRAPH", record));
+    EXPECT_EQ(store.read(options::GRAPH), "2");
+    EXPECT_EQ(store.readNumber(options::GRAPH, 1), 2.0);
+
+    std::string heikatu = "250.5" + std::string(45, '\0') + std::string(206, '\0');
+    ASSERT_TRUE(writeFileAtomic(dir + "/heikatu", heikatu));
+    EXPECT_EQ(store.read(options::heikatu), "250.5");
+
+    // A folder stored in Shift-JIS by the other program.
+    std::string folder = utf8ToCp932("C:\\検査\\");
+    ASSERT_TRUE(writeFileAtomic(dir + "/F_BASYO", folder + std::string(2000 - folder.size(), ' ')));
+    EXPECT_EQ(store.read(options::F_BASYO), "C:\\検査\\");
+
+    // A record shorter than the field is read as far as it goes.
+    ASSERT_TRUE(writeFileAtomic(dir + "/SINRA", "1"));
+    EXPECT_EQ(store.read(options::SINRA), "1");
+}
+
+TEST(OptionStore, TrimsFullWidthBlanksAndReadsNonNumbersAsZero) {
+    std::string dir = test::freshFolder("opt-trim");
+    OptionStore store(dir);
+    ASSERT_TRUE(store.write(options::heikatu, "\xE3\x80\x80"
+                                              "300\xE3\x80\x80"));
+    EXPECT_EQ(store.read(options::heikatu), "300");
+    EXPECT_EQ(readFileBytes(dir + "/heikatu")->substr(0, 7), "\x81\x40"
+                                                             "300\x81\x40");
+    ASSERT_TRUE(store.write(options::RIRON, "abc"));
+    EXPECT_EQ(store.readNumber(options::RIRON, 1), 0.0);
+    ASSERT_TRUE(store.write(options::RIRON, std::string(50, '9')));
+    EXPECT_EQ(store.readNumber(options::RIRON), 1e50);
+    ASSERT_TRUE(store.write(options::RIRON, ""));
+    EXPECT_EQ(store.read(options::RIRON), ""); // set, but blank: not the same as unset
+    EXPECT_EQ(store.readNumber(options::RIRON, 1), 0.0);
+}
+
+TEST(OptionStore, AnExistingFileIsNeverEmptiedByReading) {
+    std::string dir = test::freshFolder("opt-keep");
+    OptionStore store(dir);
+    ASSERT_TRUE(store.write(options::HAZURE, "1"));
+    EXPECT_EQ(OptionStore(dir).read(options::HAZURE), "1");
+    EXPECT_EQ(readFileBytes(dir + "/HAZURE")->size(), 256u);
+}
+
+TEST(OptionStore, AnUnusableFolderReadsNotSetAndRefusesWrites) {
+    std::string dir = test::freshFolder("opt-nofolder") + "/missing";
+    OptionStore store(dir);
+    EXPECT_EQ(store.read(options::HAZURE), std::nullopt);
+    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 1.0);
+    std::string error;
+    EXPECT_FALSE(store.write(options::HAZURE, "1", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(fs::exists(dir));
+}
+
+TEST(OptionStore, ReadOnlyFolderReadsNotSetAndKeepsItsFiles) {
+    if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    std::string dir = test::freshFolder("opt-readonly");
+    OptionStore store(dir);
+    ASSERT_TRUE(store.write(options::GRAPH, "3"));
+    ::chmod(dir.c_str(), 0555);
+    EXPECT_EQ(store.read(options::RIRON), std::nullopt);
+    EXPECT_EQ(store.read(options::GRAPH), "3");
+    std::string error;
+    EXPECT_FALSE(store.write(options::GRAPH, "1", &error));
+    ::chmod(dir.c_str(), 0755);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(store.read(options::GRAPH), "3");
+    EXPECT_FALSE(fs::exists(dir + "/RIRON"));
+}
+
+} // namespace
+} // namespace kl

@@ -1,0 +1,104 @@
+#include "TestSupport.h"
+#include "text/Text.h"
+
+#include <cmath>
+#include <string>
+
+namespace kl {
+namespace {
+
+struct NumberCase {
+    const char* text;
+    double value;
+    bool starts;
+    std::size_t length; // characters, leading blanks included
+};
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
+    const NumberCase cases[] = {
+        {"12.5", 12.5, true, 4},
+        {".5", 0.5, true, 2},
+        {"+.5", 0.5, true, 3},
+        {"-.5", -0.5, true, 3},
+        {"-", 0.0, false, 0},
+        {"+", 0.0, false, 0},
+        {".", 0.0, false, 0},
+        {"-.", 0.0, false, 0},
+        {"1.2.3", 1.2, true, 3},
+        {"12-3", 12.0, true, 2},
+        {"abc", 0.0, false, 0},
+        {"", 0.0, false, 0},
+        {"  -1.5abc", -1.5, true, 6},
+        {"1.", 1.0, true, 2},
+        {"1e5", 1.0, true, 1},    // no exponents
+        {"1,234", 1.0, true, 1},  // no group separators
+        {"12 34", 12.0, true, 2}, // a blank ends the number
+        {"- 5", 0.0, false, 0},   // a sign must touch its digits
+        {"--5", 0.0, false, 0},
+        {"007.50", 7.5, true, 6},
+        {"\xE3\x80\x80"
+         "42",
+         42.0, true, 3},                 // a full-width blank counts as a blank
+        {"\xEF\xBC\x91", 0.0, false, 0}, // full-width digits are not digits
+        {"\t5", 0.0, false, 0},
+        {"0.1", 0.1, true, 3},
+        {"-0", 0.0, true, 2},
+    };
+    for (const NumberCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(leadingNumber(c.text), c.value);
+        EXPECT_EQ(startsWithNumber(c.text), c.starts);
+        EXPECT_EQ(leadingNumberLength(c.text), c.length);
+    }
+}
+
+TEST(LeadingNumber, IgnoresTheDecimalCommaOfTheLocale) {
+    // from_chars does not look at the locale; a comma never acts as a decimal point.
+    EXPECT_EQ(leadingNumber("3,5"), 3.0);
+    EXPECT_EQ(leadingNumber("3.25"), 3.25);
+}
+
+TEST(LeadingNumber, HugeDigitStringsDoNotCrash) {
+    std::string big(500, '9');
+    EXPECT_TRUE(std::isinf(leadingNumber(big)));
+    EXPECT_TRUE(std::isinf(leadingNumber("-" + big + ".5")));
+    EXPECT_LT(leadingNumber("-" + big), 0.0);
+    std::string tiny = "0." + std::string(500, '0') + "1";
+    EXPECT_EQ(leadingNumber(tiny), 0.0);
+    std::string longFraction = "1." + std::string(5000, '3');
+    EXPECT_TRUE(test::nearRel(1.3333333333333333, leadingNumber(longFraction)));
+}
+
+TEST(TrimBlanks, RemovesAsciiAndFullWidthBlanksAtBothEnds) {
+    const std::string ideo = "\xE3\x80\x80";
+    const std::pair<std::string, std::string> cases[] = {
+        {"  abc  ", "abc"},
+        {ideo + "abc" + ideo, "abc"},
+        {" " + ideo + " a b " + ideo + " ", "a b"},
+        {"a" + ideo + "b", "a" + ideo + "b"},
+        {ideo + ideo, ""},
+        {"   ", ""},
+        {"", ""},
+        {"\tx\t", "\tx\t"},               // only blanks are removed
+        {"\xE3\x80\x81", "\xE3\x80\x81"}, // U+3001 shares the first two bytes with U+3000
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(trimBlanks(in), out) << '"' << in << '"';
+}
+
+TEST(Padding, CountsHalfWidthCells) {
+    EXPECT_EQ(padLeft("12", 5), "   12");
+    EXPECT_EQ(padRight("12", 5), "12   ");
+    EXPECT_EQ(padLeft("全角", 6), "  全角");
+    EXPECT_EQ(padRight("ｱｲ", 4), "ｱｲ  ");
+    EXPECT_EQ(padLeft("123456", 3), "123456");
+    EXPECT_EQ(blanks(3), "   ");
+}
+
+TEST(EscapeForTranscript, EscapesControlCharactersQuotesAndBackslashes) {
+    EXPECT_EQ(escapeForTranscript("a\r\nb\t\"c\"\\"), "a\\r\\nb\\t\\\"c\\\"\\\\");
+    EXPECT_EQ(escapeForTranscript("データ"), "データ");
+}
+
+} // namespace
+} // namespace kl
