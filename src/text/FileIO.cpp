@@ -95,7 +95,8 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, std::strin
     auto slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + "." + name + ".tmp-XXXXXX";
+    // The temporary name stays within the file system's name limit however long the target's is.
+    std::string temp = folder + "." + name.substr(0, 200) + ".tmp-XXXXXX";
 
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {

@@ -10,11 +10,15 @@ namespace kl {
 // Removes the ASCII blank and the full-width blank U+3000 at both ends.
 std::string trimBlanks(std::string_view s);
 
-// The decimal number at the start of s (leading blanks skipped, optional sign, digits,
-// optional point and digits). A text that does not start with a number gives 0.
+// The decimal number at the start of s: leading blanks (ASCII and U+3000) skipped, then an optional
+// sign, digits, an optional point and digits; at least one digit is needed (".5" and "-.5" count,
+// "-" and "." do not). The number ends at the first character that cannot continue it, so "1.2.3"
+// is 1.2, "12-3" is 12 and "1e5" is 1. A text that does not start with a number gives 0. Independent
+// of the locale; a digit string too long for a double gives an infinity (callers refuse
+// non-finite values).
 double leadingNumber(std::string_view s);
 
-// Whether s starts with a number under the same rule (after leading blanks).
+// Whether s starts with a number under the same rule.
 bool startsWithNumber(std::string_view s);
 
 // The length in characters of the leading number of s, 0 when there is none
@@ -22,7 +26,9 @@ bool startsWithNumber(std::string_view s);
 std::size_t leadingNumberLength(std::string_view s);
 
 // std::string of n blanks.
-inline std::string blanks(std::size_t n) { return std::string(n, ' '); }
+inline std::string blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
 
 // Right- and left-aligns in n characters (counted as half-width cells); longer texts are kept.
 std::string padLeft(std::string_view s, std::size_t width);

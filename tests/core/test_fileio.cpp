@@ -29,6 +29,15 @@ TEST(FileIO, WritesAndReadsBytesExactly) {
     EXPECT_EQ(entriesIn(dir), 1u); // no temporary file stays behind
 }
 
+TEST(FileIO, WritesFilesWithTheLongestNamesTheFolderAllows) {
+    std::string dir = test::freshFolder("fileio-longname");
+    std::string path = dir + "/" + std::string(251, 'a') + ".csv"; // 255 bytes: the limit
+    std::string error;
+    ASSERT_TRUE(writeFileAtomic(path, "x", &error)) << error;
+    EXPECT_EQ(readFileBytes(path), "x");
+    EXPECT_EQ(entriesIn(dir), 1u);
+}
+
 TEST(FileIO, ReadingWhatIsNotAReadableFileGivesNothing) {
     std::string dir = test::freshFolder("fileio-missing");
     EXPECT_EQ(readFileBytes(dir + "/none"), std::nullopt);
