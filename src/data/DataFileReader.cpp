@@ -196,7 +196,9 @@ DataReadResult readDataFile(std::string_view fileBytes, const DataReadHooks& hoo
         r.messages.push_back(badDataFileMessage());
         return r;
     }
-    return readDataText(text, fileBytes.size(), hooks);
+    // The estimate counts characters against bytes; a UTF-16 file has two bytes a character.
+    bool utf16 = fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF");
+    return readDataText(text, utf16 ? text.size() : fileBytes.size(), hooks);
 }
 
 } // namespace kl

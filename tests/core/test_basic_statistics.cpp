@@ -97,6 +97,14 @@ TEST(BasicStatistics, WorkedShapeFigures) {
     }
 }
 
+TEST(BasicStatistics, TinyNegativeSkewnessPrintsAsZero) {
+    // Symmetric, but the sum of cubes of these decimals comes out near -5e-16.
+    StatisticsOutcome r =
+        computeBasicStatistics(std::vector<double>{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0});
+    ASSERT_TRUE(r.suitable);
+    EXPECT_EQ(r.lines[11].text, "  Skewness      =      0.0000 ( N.S )");
+}
+
 TEST(BasicStatistics, LimitsUseSinglePrecisionFactor) {
     std::vector<double> x;
     for (int i = 1; i <= 10; ++i)

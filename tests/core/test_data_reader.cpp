@@ -229,6 +229,16 @@ TEST(DataFileReader, ProgressSegments) {
         {"forty single digits", repeated("", "1\r\n", 40), oneToTwenty, 20},
         // A first line two characters longer than the items raises the line-end allowance to 4.
         {"long first line", repeated("Values\r\n", "1\r\n", 19), {3, 5}, 0},
+        // UTF-16 counts against the decoded size, so the bar still ends full.
+        {"UTF-16",
+         "\xFF\xFE" +
+             [&] {
+                 std::string s;
+                 for (char ch : repeated("", "1\r\n", 40))
+                     s += std::string{ch, '\0'};
+                 return s;
+             }(),
+         oneToTwenty, 20},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
