@@ -1,0 +1,56 @@
+#include "graph/ReferenceMarkers.h"
+
+#include "graph/HistogramGeometry.h"
+#include "text/Mask.h"
+#include "text/Text.h"
+
+#include <cmath>
+#include <optional>
+
+namespace kl {
+
+namespace {
+
+ReferenceMarker marker(double x, bool lower, const std::string& limitText) {
+    ReferenceMarker m;
+    m.lower = lower;
+    m.x = x;
+    m.strokes.push_back({{x, 440}, {x, 504}});
+    static constexpr double kPennant[5] = {501, 497, 494, 491, 489};
+    for (int k = 1; k <= 5; ++k) {
+        double px = lower ? x + k : x - k;
+        m.strokes.push_back({{px, 488}, {px, kPennant[k - 1]}});
+    }
+    m.label = {x - 8, 425, (lower ? "LOWER：" : "UPPER：") + trimBlanks(limitText)};
+    return m;
+}
+
+std::vector<ReferenceMarker> markers(const ReferenceTexts& t, const GraphClasses& c, double left,
+                                     double width, double shift) {
+    std::vector<ReferenceMarker> out;
+    if (!(c.upper > c.lower)) return out;
+    auto place = [&](const std::string& limit, const std::string& tableLimit, bool lower) {
+        if (trimBlanks(limit).empty() || trimBlanks(tableLimit).empty()) return;
+        double r = leadingNumber(trimBlanks(limit));
+        double x = left + (r - c.lower) / (c.upper - c.lower) * width - shift;
+        if (!std::isfinite(x)) return;
+        long long px = pixelRound(x);
+        if (px < left || px > left + width) return;
+        out.push_back(marker(x, lower, limit));
+    };
+    place(t.lowerLimit, t.tableLower, true);
+    place(t.upperLimit, t.tableUpper, false);
+    return out;
+}
+
+} // namespace
+
+std::vector<ReferenceMarker> histogramReferenceMarkers(const ReferenceTexts& t, const GraphClasses& c) {
+    return markers(t, c, kHistLeft, kHistWidth, 0.001);
+}
+
+std::vector<ReferenceMarker> probitReferenceMarkers(const ReferenceTexts& t, const GraphClasses& c) {
+    return markers(t, c, kPlotLeft, kPlotWidth, 0);
+}
+
+} // namespace kl
