@@ -1,10 +1,125 @@
 #include "app/Main.h"
 
-#include <cstdio>
+#include "app/ProgramHost.h"
+#include "app/ScriptParser.h"
+#include "app/ScriptRunner.h"
+#include "cli/Batch.h"
+#include "persist/WorkDir.h"
+#include "platform/qt/QtServices.h"
+#include "platform/script/ScriptedServices.h"
+#include "platform/script/Transcript.h"
+#include "text/FileIO.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace kl {
-int runMain(int, char**) {
-    std::fputs("klepsydra: not built yet\n", stderr);
-    return 1;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: klepsydra [--workdir DIR]                    the desktop program\n"
+    "       klepsydra --script FILE [--workdir DIR]      drive the windows from a script, transcript on stdout\n"
+    "       klepsydra stats FILE                         the statistics block\n"
+    "       klepsydra table FILE [options]               the frequency table\n";
+
+struct Options {
+    std::string workdir;
+    std::string script;
+    bool scripted = false;
+};
+
+// Reads --workdir and --script; false with a message for anything else.
+bool parseOptions(const std::vector<std::string>& args, Options* options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--workdir" || a == "--script") && i + 1 < args.size()) {
+            (a == "--workdir" ? options->workdir : options->script) = args[++i];
+            if (a == "--script") options->scripted = true;
+        } else if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            std::exit(0);
+        } else {
+            std::cerr << "klepsydra: unexpected argument '" << a << "'\n" << kUsage;
+            return false;
+        }
+    }
+    return true;
 }
+
+bool haveDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+std::string workingFolder(const Options& options) {
+    if (options.workdir.empty()) return defaultWorkdir();
+    const std::string folder = QFileInfo(QString::fromStdString(options.workdir)).absoluteFilePath().toStdString();
+    if (!ensureFolder(folder))
+        std::cerr << "klepsydra: cannot create the working folder " << folder << "\n";
+    return folder;
+}
+
+int runScript(int argc, char** argv, const Options& options) {
+    std::ifstream file(options.script, std::ios::binary);
+    if (!file) {
+        std::cerr << "klepsydra: cannot read the script " << options.script << "\n";
+        return 2;
+    }
+    const std::vector<ScriptLine> lines = readScript(file);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string workdir = workingFolder(options);
+    Transcript transcript(std::cout);
+    ScriptedServices services(transcript, workdir);
+    std::unique_ptr<ProgramHost> host = createProgramHost(services, workdir);
+    int status = 0;
+    {
+        ScriptRunner runner(*host, services, transcript);
+        status = runner.run(lines);
+    }
+    host.reset(); // windows go before the application
+    return status;
+}
+
+int runDesktop(int argc, char** argv, const Options& options) {
+    if (!haveDisplay()) {
+        std::cerr << "klepsydra: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                     "Without a display, run a script with 'klepsydra --script FILE' or use the batch\n"
+                     "commands 'klepsydra stats FILE' and 'klepsydra table FILE ...'.\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    installJapaneseTranslations(app);
+    const std::string workdir = workingFolder(options);
+    QtServices services;
+    std::unique_ptr<ProgramHost> host = createProgramHost(services, workdir);
+    host->start();
+    int status = services.exitRequested() ? services.exitStatus() : app.exec();
+    host.reset();
+    return status;
+}
+
+} // namespace
+
+int runMain(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "stats" || args[0] == "table")) {
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        return args[0] == "stats" ? cli::stats(rest, std::cout, std::cerr) : cli::table(rest, std::cout, std::cerr);
+    }
+    Options options;
+    if (!parseOptions(args, &options)) return 64;
+    return options.scripted ? runScript(argc, argv, options) : runDesktop(argc, argv, options);
+}
+
 } // namespace kl

@@ -80,6 +80,8 @@ public:
     // Opens a file with its associated application, maximised when possible.
     virtual bool launch(const std::string& path) = 0;
     virtual void setBusy(bool busy) = 0;
+    // Ends the program once the current handler has returned (status 0: a normal end).
+    virtual void exitProgram(int status) = 0;
 };
 
 // Holds the busy pointer for a scope.

@@ -1,0 +1,165 @@
+#include "platform/qt/QtCanvas.h"
+
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtConvert.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace kl {
+
+// The painter of one drawing: the kept one (state saved and restored) or one opened on the image.
+class QtCanvas::Scope {
+public:
+    explicit Scope(QtCanvas& c) : canvas_(c) {
+        if (c.painter_) {
+            p_ = c.painter_;
+            p_->save();
+        } else {
+            own_.emplace(c.image_);
+            p_ = &*own_;
+        }
+        p_->setRenderHint(QPainter::Antialiasing, c.paper_);
+        p_->setRenderHint(QPainter::TextAntialiasing, true);
+        p_->setRenderHint(QPainter::SmoothPixmapTransform, c.paper_);
+    }
+    ~Scope() {
+        if (own_) own_->end();
+        else p_->restore();
+        if (canvas_.onChange_) canvas_.onChange_();
+    }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+    QPainter& operator*() { return *p_; }
+    QPainter* operator->() { return p_; }
+
+private:
+    QtCanvas& canvas_;
+    std::optional<QPainter> own_;
+    QPainter* p_ = nullptr;
+};
+
+QtCanvas::QtCanvas(QImage* image) : image_(image) {
+    for (int i = 0; i < 16; ++i) palette_[std::size_t(i)] = defaultPaletteColour(i);
+}
+
+QtCanvas::QtCanvas(QPainter* painter, double devicePixelsPerUnit)
+    : painter_(painter), scale_(devicePixelsPerUnit), paper_(true) {
+    for (int i = 0; i < 16; ++i) palette_[std::size_t(i)] = defaultPaletteColour(i);
+}
+
+QColor QtCanvas::colour(int index) const {
+    if (index < 0 || index > 15) index = 0;
+    return toQColor(palette_[std::size_t(index)]);
+}
+
+int QtCanvas::px(double v) const { return int(std::lround(v * scale_)); }
+
+QPen QtCanvas::pen(int colour, LineStyle style, double width) const {
+    // On screen a width is pixels; on paper one unit (0.1 mm) so lines stay visible on fine devices.
+    const int w = std::max(1, int(std::lround(width * (paper_ ? scale_ : 1.0))));
+    QPen p(this->colour(colour));
+    p.setWidth(w);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    if (style == LineStyle::Dotted) {
+        // One dot, one gap: a pixel on screen, about 0.3 mm on paper.
+        const double dot = paper_ ? std::max(1.0, 3.0 * scale_ / w) : 1.0;
+        p.setDashPattern({dot, dot});
+        p.setCapStyle(Qt::FlatCap);
+    }
+    return p;
+}
+
+void QtCanvas::clear(int colour) {
+    log_.clear();
+    Scope p(*this);
+    const QRect all = p->device() ? QRect(0, 0, p->device()->width(), p->device()->height()) : QRect();
+    p->resetTransform();
+    p->fillRect(all, this->colour(colour));
+}
+
+void QtCanvas::line(double x1, double y1, double x2, double y2, int colour, LineStyle style, double width) {
+    Scope p(*this);
+    p->setPen(pen(colour, style, width));
+    const QPoint a(px(x1), px(y1)), b(px(x2), px(y2));
+    if (a == b) p->drawPoint(a);
+    else p->drawLine(a, b);
+}
+
+void QtCanvas::box(double x1, double y1, double x2, double y2, int colour, LineStyle style) {
+    Scope p(*this);
+    p->setPen(pen(colour, style, 1));
+    p->setBrush(Qt::NoBrush);
+    const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+    // A 1-pixel outline of QRect(x, y, w, h) covers x..x+w: shrink so both corners are inclusive.
+    p->drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+void QtCanvas::fillBox(double x1, double y1, double x2, double y2, int colour) {
+    Scope p(*this);
+    p->fillRect(QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized(), this->colour(colour));
+}
+
+void QtCanvas::point(double x, double y, int colour) {
+    Scope p(*this);
+    const int size = std::max(1, int(std::lround(scale_)));
+    p->fillRect(QRect(px(x), px(y), size, size), this->colour(colour));
+}
+
+void QtCanvas::circle(double cx, double cy, double r, int colour, int fillColour) {
+    Scope p(*this);
+    p->setPen(pen(colour, LineStyle::Solid, 1));
+    if (fillColour >= 0) p->setBrush(this->colour(fillColour));
+    else p->setBrush(Qt::NoBrush);
+    const double rr = r * scale_;
+    p->drawEllipse(QPointF(px(cx), px(cy)), rr, rr);
+}
+
+QFont QtCanvas::deviceFont(const Font& font) const {
+    return qtFont(font, paper_ ? paperPixelSize(font.size, scale_) : screenPixelSize(font.size));
+}
+
+void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font& font, int colour,
+                        bool vertical) {
+    log_.push_back(TextDraw{x, y, font.size, colour, vertical, utf8});
+    if (utf8.empty()) return;
+    Scope p(*this);
+    const QFont f = deviceFont(font);
+    p->setFont(f);
+    p->setPen(this->colour(colour));
+    const QFontMetricsF metrics(f, p->device());
+    p->translate(px(x), px(y));
+    if (vertical) p->rotate(-90); // counter-clockwise on a y-down surface: reads bottom to top
+    p->drawText(QPointF(0, metrics.ascent()), toQString(utf8));
+}
+
+void QtCanvas::text(double x, double y, const std::string& utf8, const Font& font, int colour) {
+    drawText(x, y, utf8, font, colour, false);
+}
+
+void QtCanvas::textVertical(double x, double y, const std::string& utf8, const Font& font, int colour) {
+    drawText(x, y, utf8, font, colour, true);
+}
+
+void QtCanvas::stretchBitmap(const Bitmap& bitmap, double x, double y, double w, double h) {
+    if (bitmap.width <= 0 || bitmap.height <= 0) return;
+    Scope p(*this);
+    p->drawImage(QRect(px(x), px(y), px(w), px(h)), toImage(bitmap));
+}
+
+double QtCanvas::textWidth(const std::string& utf8, const Font& font) {
+    const QFont f = deviceFont(font);
+    QPaintDevice* device = painter_ ? painter_->device() : static_cast<QPaintDevice*>(image_);
+    const QFontMetricsF metrics(f, device);
+    return metrics.horizontalAdvance(toQString(utf8)) / scale_;
+}
+
+void QtCanvas::setPalette15(Rgb colour) { palette_[15] = colour; }
+
+void QtCanvas::resetPalette15() { palette_[15] = defaultPaletteColour(15); }
+
+} // namespace kl
