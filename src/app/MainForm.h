@@ -1,0 +1,182 @@
+#pragma once
+// The main window: the data set and its list, the statistics panel, the measurement item and
+// class parameters, the frequency table, and the buttons that start every other function.
+// Handlers keep the names the program's documentation gives them (BUTTON1_ON, TABLE, FOC ...).
+
+#include "app/AppState.h"
+#include "app/ErrorHandler.h"
+#include "persist/OptionFile.h"
+#include "platform/Canvas.h"
+#include "platform/Services.h"
+#include "refrange/ReferenceMaster.h"
+#include "stats/ClassParameters.h"
+
+#include "platform/qt/SurfaceWidget.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kl {
+
+class Form6;
+struct DataReadResult;
+
+class MainForm : public SurfaceWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 768;
+
+    MainForm(Services& services, std::string workdir, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The main window's start; false when the installation-folder check ends the program.
+    bool MAINFORM_START();
+    // Asks before closing; true when the program may end.
+    bool MAINFORM_QUERYCLOSE();
+    void MAINFORM_CLICK();
+    void LIST2_CLICK();
+    void FOC();
+
+    void BUTTON1_ON();
+    void BUTTON2_ON();
+    void BUTTON10_ON();
+    void CHECK2_ON();
+    void COMBO1_CHANGE();
+    void COMBO1_SETFOCUS();
+    // Field 3, 4 or 5 (interval, lower limit, class count): its text changed; acts on CR LF.
+    void EDIT_CHANGE(int field);
+    void EDIT_SETFOCUS(int field);
+    void EDIT_KILLFOCUS(int field);
+
+    // Builds the frequency table from EDIT3..EDIT6; true when LIST2 was filled.
+    bool TABLE();
+    // The recalculation after typed data (rows of LIST1).
+    void SAIKEISAN();
+
+    // Makes the controls usable as the workflow state says.
+    void applyState(Workflow state);
+
+    AppState& appState() { return state_; }
+    const AppState& appState() const { return state_; }
+    ErrorHandler& errorHandler() { return errors_; }
+    OptionStore& optionStore() { return options_; }
+    const std::string& workdir() const { return workdir_; }
+
+    // What ends the program (the host quits its event loop).
+    void setEndProgram(std::function<void()> f) { endProgram_ = std::move(f); }
+    // What BUTTON10 opens: the reference range master editor. The opener calls
+    // masterEditorClosed() when the editor goes away.
+    void setMasterEditorOpener(std::function<void()> f) { masterEditorOpener_ = std::move(f); }
+    void masterEditorClosed();
+
+    // The progress window while a long loop runs (nullptr otherwise).
+    Form6* progressWindow() const { return form6_.get(); }
+    // True while a long loop runs: close requests are refused then.
+    bool busy() const { return busy_; }
+
+    // Runs a handler inside the program-wide error handler.
+    void guarded(const std::function<void()>& handler);
+
+    // Hooks the settings-file and save features fill in: the save prompts before exit and before
+    // opening another file (false abandons the command), the decimal places and the class
+    // parameters restored from a companion settings file.
+    std::function<bool()> savePromptsBeforeExit;
+    std::function<bool()> savePromptsBeforeOpen;
+    std::function<std::string()> companionDecimalPlaces;
+    std::function<void()> restoreCompanionSettings;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void wireHandlers();
+    void applyStartCaptions();
+
+    // Drawing (MainFormDraw.cpp).
+    void drawFixedElements();
+    void reliefText(double x, double y, const std::string& text, double size, int colour = Black,
+                    bool bold = false, bool italic = false);
+    void fillRgb(int x1, int y1, int x2, int y2, Rgb colour);
+    void sunkenPanel(int x1, int y1, int x2, int y2);
+    void paintStatisticsPanel(bool withLabels);
+    void paintItemPanel();
+    void paintHintBox();
+    void writeItemHint(int index);
+    void writeTableHint(int colour);
+    void paintReferenceBox();
+    void writeReferenceLine();
+    void wipeOutOfRangePanel();
+    void drawOutOfRangePanel();
+
+    // Loading (MainFormLoad.cpp).
+    bool chooseDataFile(std::string* chosen);
+    bool readChosenFile(const std::string& path, DataReadResult* result);
+    void showMessages(const DataReadResult& result);
+    void closeProgress();
+    bool fillValueList();
+    void emptyAfterCancel();
+    void refillItemList();
+    bool showStatistics();
+    void firstTable();
+    void refuseUnsuitable();
+
+    // Class parameters (MainFormTable.cpp).
+    void clearTable();
+    void updateGraphButton();
+    QLineEdit* paramEdit(int field) const;
+    std::string fieldText(int field) const;
+    void setFieldText(int field, const std::string& text);
+    ParameterFields fields() const;
+    void setFields(const ParameterFields& f);
+    ParameterContext parameterContext() const;
+
+    // Writes an option file; a refused write is reported once per run and otherwise skipped.
+    void writeOption(const OptionSpec& spec, const std::string& text);
+
+    void say(const std::string& caption, const std::string& text, Buttons buttons = Buttons::Ok,
+             Icon icon = Icon::Information);
+    Answer ask(const std::string& caption, const std::string& text, Buttons buttons);
+
+    Services& services_;
+    std::string workdir_;
+    OptionStore options_;
+    AppState state_;
+    ErrorHandler errors_;
+    ItemList items_;
+    std::function<void()> endProgram_;
+    std::function<void()> masterEditorOpener_;
+    std::unique_ptr<Form6> form6_;
+    bool busy_ = false;
+    bool quitting_ = false;
+    bool optionWriteReported_ = false;
+
+    QPushButton *button1_ = nullptr, *button38_ = nullptr, *button18_ = nullptr, *button10_ = nullptr;
+    QPushButton *button13_ = nullptr, *button36_ = nullptr, *button39_ = nullptr, *button37_ = nullptr;
+    QPushButton *button35_ = nullptr, *button6_ = nullptr, *button7_ = nullptr, *button8_ = nullptr;
+    QPushButton *button14_ = nullptr, *button2_ = nullptr, *button34_ = nullptr, *button3_ = nullptr;
+    QRadioButton* radio_[4] = {};
+    QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit13_ = nullptr, *edit14_ = nullptr;
+    QLineEdit* edit_[4] = {}; // EDIT3..EDIT6
+    QPlainTextEdit* edit15_ = nullptr;
+    QListWidget *list1_ = nullptr, *list2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+};
+
+} // namespace kl

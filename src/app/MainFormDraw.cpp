@@ -1,0 +1,174 @@
+// The fixed drawings of the main window and the panels its handlers repaint.
+#include "app/MainForm.h"
+
+#include "stats/ClassParameters.h"
+#include "text/Text.h"
+
+namespace kl {
+
+namespace {
+
+constexpr Rgb kPanel{236, 233, 216};     // panel fill (and window background)
+constexpr Rgb kBeige{233, 236, 216};     // reference line and out-of-range panel
+constexpr Rgb kDarkEdge{128, 128, 128};  // upper and left edge of a sunken panel
+constexpr Rgb kTitleShade{170, 170, 170};
+
+// The empty results block: the labels of each line without their figures.
+struct RestLine {
+    int x, y;
+    const char* text;
+};
+constexpr RestLine kRestBlock[] = {
+    {240, 70, "( 基礎計算結果 )"},
+    {220, 100, "  Sample size   =  "},
+    {220, 120, "  Mean          =  "},
+    {220, 140, "  Minimum       =  "},
+    {220, 160, "  Maximum       =  "},
+    {220, 180, "  RNG           =  "},
+    {220, 200, "  S.D.(N-1)     =  "},
+    {220, 220, "  S.D.(N)       =  "},
+    {220, 240, "  Mean-1.96SD   =  "},
+    {220, 260, "  Mean+1.96SD   =  "},
+    {220, 280, "  ( normal data )"},
+    {220, 300, "  Skewness      =  "},
+    {220, 320, "  Kurtosis      =  "},
+    {220, 340, "  ( log-transformed data )"},
+    {220, 360, "  Skewness      =  "},
+    {220, 380, "  Kurtosis      =  "},
+    {220, 400, "  ( cube-transformed data )"},
+    {220, 420, "  Skewness      =  "},
+    {220, 440, "  Kurtosis      =  "},
+};
+
+} // namespace
+
+void MainForm::fillRgb(int x1, int y1, int x2, int y2, Rgb colour) {
+    Canvas& c = canvas();
+    c.setPalette15(colour);
+    c.fillBox(x1, y1, x2, y2, 15);
+    c.resetPalette15();
+}
+
+void MainForm::reliefText(double x, double y, const std::string& text, double size, int colour, bool bold,
+                          bool italic) {
+    Font font{kMincho, size, bold, italic};
+    canvas().text(x + 1, y + 1, text, font, White);
+    canvas().text(x, y, text, font, colour);
+}
+
+void MainForm::sunkenPanel(int x1, int y1, int x2, int y2) {
+    Canvas& c = canvas();
+    fillRgb(x1, y1, x2, y2, kPanel);
+    c.setPalette15(kDarkEdge);
+    c.line(x1, y1, x2, y1, 15);
+    c.line(x1, y1, x1, y2, 15);
+    c.resetPalette15();
+    c.line(x1 + 1, y2, x2, y2, White);
+    c.line(x2, y1 + 1, x2, y2, White);
+}
+
+void MainForm::drawFixedElements() {
+    Canvas& c = canvas();
+    c.setPalette15(kPanel);
+    c.clear(15);
+    c.resetPalette15();
+
+    Font title{kMincho, 38, true, true};
+    c.text(8, 1, "KLEPSYDRA", title, White);
+    c.setPalette15(kTitleShade);
+    c.text(11, 4, "KLEPSYDRA", title, 15);
+    c.resetPalette15();
+    c.text(10, 3, "KLEPSYDRA", title, Black);
+
+    reliefText(797, 40, "小数点：", 13);
+    reliefText(837, 66, "極端値を階級の両端に取り込む", 12);
+
+    const int headLeft[3] = {561, 624, 903}, headRight[3] = {620, 900, 1007};
+    const int headX[3] = {569, 729, 917};
+    const char* heads[3] = {"class", "interval", "frequency"};
+    for (int i = 0; i < 3; ++i) {
+        sunkenPanel(headLeft[i], 89, headRight[i], 115);
+        reliefText(headX[i], 93, heads[i], 16);
+    }
+
+    paintStatisticsPanel(true);
+    paintHintBox();
+    paintItemPanel();
+    wipeOutOfRangePanel();
+    reliefText(345, 669, "印    刷", 19);
+    writeTableHint(Black);
+}
+
+void MainForm::paintStatisticsPanel(bool withLabels) {
+    sunkenPanel(218, 57, 550, 480);
+    if (!withLabels) return;
+    for (const RestLine& line : kRestBlock) reliefText(line.x, line.y, line.text, 16);
+}
+
+void MainForm::paintItemPanel() {
+    sunkenPanel(218, 518, 362, 545);
+    reliefText(222, 523, " 測定項目名", 16);
+    const char* labels[4] = {"階級幅(Interval)", "下限値(Min)", "階級数(Class)", "上限値(Max)"};
+    for (int i = 0; i < 4; ++i) {
+        const int top = 554 + 28 * i;
+        sunkenPanel(218, top, 362, top + 25);
+        reliefText(222, top + 5, labels[i], 16);
+    }
+}
+
+void MainForm::paintHintBox() { sunkenPanel(218, 485, 550, 510); }
+
+void MainForm::writeItemHint(int index) {
+    paintHintBox();
+    if (index >= 2) {
+        Font font{kMincho, 14};
+        canvas().text(224, 493, texts::kHintItemChosen, font, White);
+        canvas().text(223, 492, texts::kHintItemChosen, font, Red);
+    } else {
+        canvas().text(223, 489, texts::kHintChooseItem, Font{kMincho, 18}, Green);
+    }
+}
+
+void MainForm::writeTableHint(int colour) {
+    sunkenPanel(560, 665, 1007, 690);
+    Font font{kMincho, 14};
+    canvas().text(567, 671, texts::kHintBuildTable, font, White);
+    canvas().text(566, 670, texts::kHintBuildTable, font, colour);
+}
+
+void MainForm::paintReferenceBox() { fillRgb(230, 460, 542, 476, kBeige); }
+
+void MainForm::writeReferenceLine() {
+    paintReferenceBox();
+    if (state_.refLower.empty() && state_.refUpper.empty()) return;
+    std::string line = "* R.I.： " + state_.refLower + " - " + state_.refUpper;
+    if (hasNoUpperLimit(leadingNumber(state_.refUpper))) line = "* R.I.：  - " + state_.refLower;
+    Font font{kMincho, 16};
+    canvas().text(236, 463, line, font, White);
+    canvas().text(235, 462, line, font, Black);
+}
+
+void MainForm::wipeOutOfRangePanel() {
+    Canvas& c = canvas();
+    fillRgb(458, 553, 552, 662, kBeige);
+    c.line(552, 553, 552, 662, White);
+    c.line(458, 662, 552, 662, White);
+}
+
+void MainForm::drawOutOfRangePanel() {
+    wipeOutOfRangePanel();
+    Font heading{kMincho, 16};
+    canvas().text(465, 560, "異常率(%)：", heading, White);
+    canvas().text(464, 559, "異常率(%)：", heading, Black);
+    OutOfRangeRates rates = outOfRangeRates(state_.data.numbers(), state_.refLower, state_.refUpper);
+    const std::string lines[3] = {"Lower：" + rates.lowerText, "Upper：" + rates.upperText,
+                                  "Total：" + rates.totalText};
+    Font font{kMincho, 14};
+    for (int i = 0; i < 3; ++i) {
+        const int y = 585 + 20 * i;
+        canvas().text(465, y, lines[i], font, White);
+        canvas().text(464, y - 1, lines[i], font, Black);
+    }
+}
+
+} // namespace kl
