@@ -1,5 +1,7 @@
 #include "app/ProgramHost.h"
 
+#include "app/MainFormHost.h"
+
 #include "platform/qt/SurfaceWidget.h"
 
 namespace kl {
@@ -22,8 +24,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<ProgramHost> createProgramHost(Services&, const std::string&) {
-    return std::make_unique<ShellHost>();
+std::unique_ptr<ProgramHost> createProgramHost(Services& services, const std::string& workdir) {
+    return createMainFormHost(services, workdir);
 }
 
 } // namespace kl
