@@ -74,27 +74,64 @@ void splineWeights(int j, int n, double t, double b[4]) {
     }
 }
 
+namespace {
+
+// The weights at every step of t for each kind of segment, computed once.
+struct WeightTable {
+    double w[kSteps][4];
+};
+
+enum SegmentKind { kFirst, kSecond, kMiddle, kSecondToLast, kLast, kKinds };
+
+const WeightTable* weightTables() {
+    static const auto tables = [] {
+        std::vector<WeightTable> t(kKinds);
+        // Any n >= 9 has every kind: segments 1, 2, 3 (middle), n-4 and n-3.
+        const int n = 9, segment[kKinds] = {1, 2, 3, n - 4, n - 3};
+        for (int kind = 0; kind < kKinds; ++kind) {
+            bool backwards = kind >= kSecondToLast;
+            for (int k = 0; k < kSteps; ++k)
+                splineWeights(segment[kind], n, backwards ? kEnd - k * kStep : k * kStep, t[kind].w[k]);
+        }
+        return t;
+    }();
+    return tables.data();
+}
+
+SegmentKind kindOf(int j, int n) {
+    if (j == 1) return kFirst;
+    if (j == 2) return kSecond;
+    if (j == n - 3) return kLast;
+    if (j == n - 4) return kSecondToLast;
+    return kMiddle;
+}
+
+} // namespace
+
 CurvePath drawCurve(std::span<const Point> controls) {
     CurvePath path;
     path.controls = densifyControlPoints(controls);
     const int n = static_cast<int>(path.controls.size());
     if (n < 7) return path;
     const Point* P = path.controls.data();
+    const WeightTable* tables = weightTables();
     path.points.reserve(static_cast<std::size_t>((n - 3) * kSteps));
+    path.strokes.reserve(static_cast<std::size_t>(n - 5));
     for (int j = 1; j <= n - 3; ++j) {
-        bool backwards = j >= n - 4;
+        const SegmentKind kind = kindOf(j, n);
+        const WeightTable& table = tables[kind];
+        const Point* q = P + (j - 1);
+        if (kind < kSecondToLast) { // t = 0 starts a new stroke
+            path.strokes.emplace_back();
+            path.strokes.back().reserve(kSteps + 1);
+        }
+        Polyline& stroke = path.strokes.back();
         for (int k = 0; k < kSteps; ++k) {
-            double t = backwards ? kEnd - k * kStep : k * kStep;
-            double b[4];
-            splineWeights(j, n, t, b);
-            Point q{0, 0};
-            for (int m = 0; m < 4; ++m) {
-                q.x += b[m] * P[j - 1 + m].x;
-                q.y += b[m] * P[j - 1 + m].y;
-            }
-            path.points.push_back(q);
-            if (!backwards && k == 0) path.strokes.emplace_back(); // t = 0 starts a new stroke
-            path.strokes.back().push_back(q);
+            const double* b = table.w[k];
+            Point e{b[0] * q[0].x + b[1] * q[1].x + b[2] * q[2].x + b[3] * q[3].x,
+                    b[0] * q[0].y + b[1] * q[1].y + b[2] * q[2].y + b[3] * q[3].y};
+            path.points.push_back(e);
+            stroke.push_back(e);
         }
     }
     path.strokes.back().push_back(P[n - 1]);
@@ -152,12 +189,17 @@ std::vector<Polyline> clipStrokes(std::span<const Polyline> strokes, const Frame
         }
         Polyline current;
         for (std::size_t k = 1; k < s.size(); ++k) {
+            if (!current.empty() && inside(s[k], f)) { // the usual case: the stroke stays inside
+                current.push_back(s[k]);
+                continue;
+            }
             double t0, t1;
             if (!clipSegment(s[k - 1], s[k], f, t0, t1)) {
                 if (!current.empty()) out.push_back(std::move(current)), current.clear();
                 continue;
             }
-            Point a = lerp(s[k - 1], s[k], t0), b = lerp(s[k - 1], s[k], t1);
+            Point a = t0 == 0 ? s[k - 1] : lerp(s[k - 1], s[k], t0);
+            Point b = t1 == 1 ? s[k] : lerp(s[k - 1], s[k], t1);
             if (current.empty() || t0 > 0) {
                 if (!current.empty()) out.push_back(std::move(current)), current.clear();
                 current.push_back(a);

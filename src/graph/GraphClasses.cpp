@@ -34,7 +34,7 @@ int graphClassIndex(double x, const GraphClasses& c) {
     return static_cast<int>(p);
 }
 
-ClassCounts countClasses(std::span<const double> values, const GraphClasses& c) {
+ClassCounts countClasses(std::span<const double> values, const GraphClasses& c, std::vector<double>* shown) {
     ClassCounts out;
     out.frequency.assign(static_cast<std::size_t>(std::max(c.count, 0)), 0);
     if (!graphClassesUsable(c)) return out;
@@ -43,6 +43,7 @@ ClassCounts countClasses(std::span<const double> values, const GraphClasses& c) 
         if (k == 0) continue;
         ++out.frequency[static_cast<std::size_t>(k - 1)];
         ++out.counted;
+        if (shown) shown->push_back(x);
     }
     out.largest = out.frequency.empty() ? 0 : *std::max_element(out.frequency.begin(), out.frequency.end());
     return out;

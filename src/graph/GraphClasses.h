@@ -39,7 +39,9 @@ struct ClassCounts {
     long largest = 0;            // fmax
 };
 
-ClassCounts countClasses(std::span<const double> values, const GraphClasses& classes);
+// When shown is given, it receives the counted values in data order (one pass for both).
+ClassCounts countClasses(std::span<const double> values, const GraphClasses& classes,
+                         std::vector<double>* shown = nullptr);
 
 // The values the histogram shows, in data order.
 std::vector<double> shownValues(std::span<const double> values, const GraphClasses& classes);

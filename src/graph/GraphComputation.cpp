@@ -24,7 +24,9 @@ GraphPicture computeGraphPicture(const GraphInput& in) {
     const GraphClasses& c = in.classes;
     if (!graphClassesUsable(c)) return failed(std::move(g));
 
-    g.counts = countClasses(in.values, c);
+    std::vector<double> shown;
+    shown.reserve(in.values.size());
+    g.counts = countClasses(in.values, c, &shown);
     auto scale = verticalScale(g.counts.largest);
     if (!scale || g.counts.counted < 2) return failed(std::move(g));
     g.scale = *scale;
@@ -33,7 +35,7 @@ GraphPicture computeGraphPicture(const GraphInput& in) {
     bool negative = std::any_of(in.values.begin(), in.values.end(), [](double x) { return x < 0; });
     g.classLabels = screenClassLabels(c, in.decimalPlaces, negative);
 
-    auto fit = fitNormal(in.values, c);
+    auto fit = fitNormalToShown(shown);
     if (!fit) return failed(std::move(g));
     g.fit = *fit;
     g.expected = expectedFrequencies(g.fit, c);
@@ -51,7 +53,7 @@ GraphPicture computeGraphPicture(const GraphInput& in) {
         g.smoothedStrokes = clipStrokes(std::vector<Polyline>{g.smoothed.line}, histogramFrame);
 
     g.probitTicks = probitTicks(in.scheme);
-    g.probit = computeProbitPlot({in.values, in.texts, c, in.decimalPlaces, in.scheme});
+    g.probit = computeProbitPlot({in.values, in.texts, c, in.decimalPlaces, in.scheme, &g.counts});
     if (g.probit.badData) return failed(std::move(g));
 
     g.histogramMarkers = histogramReferenceMarkers(in.reference, c);

@@ -7,18 +7,20 @@ namespace kl {
 
 std::optional<NormalFit> fitNormal(std::span<const double> values, const GraphClasses& classes) {
     if (!graphClassesUsable(classes)) return std::nullopt;
+    return fitNormalToShown(shownValues(values, classes));
+}
+
+std::optional<NormalFit> fitNormalToShown(std::span<const double> shown) {
     NormalFit fit;
+    fit.n = static_cast<long>(shown.size());
+    if (fit.n < 2) return std::nullopt;
     double sum = 0;
-    for (double x : values) {
-        if (graphClassIndex(x, classes) == 0) continue;
-        ++fit.n;
+    for (double x : shown)
         sum += x;
-    }
-    if (fit.n < 2 || !std::isfinite(sum)) return std::nullopt;
+    if (!std::isfinite(sum)) return std::nullopt;
     fit.mean = sum / static_cast<double>(fit.n);
     double squares = 0;
-    for (double x : values) {
-        if (graphClassIndex(x, classes) == 0) continue;
+    for (double x : shown) {
         double d = x - fit.mean;
         squares += d * d;
     }

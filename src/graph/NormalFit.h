@@ -21,6 +21,9 @@ struct NormalFit {
 // two passes and clamped at 0, so nearly constant data never give a negative variance.
 std::optional<NormalFit> fitNormal(std::span<const double> values, const GraphClasses& classes);
 
+// The same fit over values already chosen by the class rule.
+std::optional<NormalFit> fitNormalToShown(std::span<const double> shown);
+
 // Normal probability below z by Abramowitz-Stegun 26.2.19 with its single-precision coefficients.
 double normalCdfAS(double z);
 

@@ -151,8 +151,8 @@ ProbitPlot computeProbitPlot(const ProbitInput& in) {
     for (int i = 1; i < K; ++i)
         plot.classTickX.push_back(kPlotLeft + step * i);
 
-    ClassCounts counts = countClasses(in.values, c);
-    if (counts.counted < 1) {
+    const ClassCounts counts = in.counts ? *in.counts : countClasses(in.values, c);
+    if (counts.counted < 2) {
         plot.badData = true;
         return plot;
     }

@@ -63,6 +63,7 @@ struct ProbitInput {
     GraphClasses classes;
     int decimalPlaces = 2; // 1..4, for the interval masks
     GraphScheme scheme = GraphScheme::TwoD;
+    const ClassCounts* counts = nullptr; // the histogram's counts when already made
 };
 
 struct ProbitPlot {

@@ -126,17 +126,30 @@ SmoothingSpline::SmoothingSpline(std::span<const Point> data, double lambda) {
 }
 
 double SmoothingSpline::valueAt(double xv) const {
+    std::vector<double> work;
+    return valueAt(xv, work);
+}
+
+double SmoothingSpline::valueAt(double xv, std::vector<double>& e) const {
     const std::size_t M = x_.size();
     if (fault_ != SmoothingFault::None || M < 3) return 0;
-    // Truncated powers, then their second divided differences over the knots.
-    std::vector<double> e(M);
-    for (std::size_t i = 0; i < M; ++i)
-        e[i] = xv > x_[i] ? cube(xv - x_[i]) : 0.0;
-    for (std::size_t i = 0; i + 1 < M; ++i)
+    // Truncated powers, then their second divided differences over the knots. The powers of the
+    // knots at or right of x are 0, and so are all differences taken over them only.
+    std::size_t active = 0;
+    while (active < M && xv > x_[active])
+        ++active;
+    const std::size_t used = std::min(M, active + 1);
+    e.assign(used, 0.0);
+    for (std::size_t i = 0; i < active; ++i)
+        e[i] = cube(xv - x_[i]);
+    for (std::size_t i = 0; i + 1 < used; ++i)
         e[i] = (e[i + 1] - e[i]) / (x_[i + 1] - x_[i]);
     double f = a0_ + b1_ * (xv - x_[0]);
-    for (std::size_t i = 0; i + 2 < M; ++i)
-        f += u_[i] * ((e[i + 1] - e[i]) / (x_[i + 2] - x_[i]));
+    const std::size_t terms = std::min(M - 2, active);
+    for (std::size_t i = 0; i < terms; ++i) {
+        double next = i + 1 < used - 1 ? e[i + 1] : 0.0;
+        f += u_[i] * ((next - e[i]) / (x_[i + 2] - x_[i]));
+    }
     return f;
 }
 
@@ -147,9 +160,10 @@ SmoothedCurve smoothHistogram(std::span<const Point> barTops, double lambda) {
     if (out.fault != SmoothingFault::None) return out;
     const double first = barTops.front().x, last = barTops.back().x;
     const long steps = static_cast<long>(std::floor((last - first) / 0.5 + 1e-9));
+    std::vector<double> work;
     for (long k = 0; k <= steps; ++k) {
         double xv = first + 0.5 * static_cast<double>(k);
-        double f = spline.valueAt(xv);
+        double f = spline.valueAt(xv, work);
         if (!std::isfinite(f)) {
             out.fault = SmoothingFault::NotFinite;
             out.kept.clear();

@@ -23,6 +23,8 @@ class SmoothingSpline {
 
     SmoothingFault fault() const { return fault_; }
     double valueAt(double x) const;
+    // The same with a caller's work buffer, for evaluating many points.
+    double valueAt(double x, std::vector<double>& work) const;
     const std::vector<double>& coefficients() const { return u_; }
 
   private:

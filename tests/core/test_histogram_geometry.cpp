@@ -1,4 +1,5 @@
 #include "graph/GraphClasses.h"
+#include "graph/GraphScheme.h"
 #include "graph/HistogramGeometry.h"
 
 #include "TestSupport.h"
@@ -236,6 +237,37 @@ TEST(ClassLabels, PlacedOnScreen) {
     EXPECT_EQ(placed[0].x, 70 - 35 + 58 - 10);
     EXPECT_EQ(placed[0].y, 680 - 40);
     EXPECT_EQ(placed[9].x, 70 - 35 + 580 - 10);
+}
+
+TEST(GraphSchemes, ColoursTheSchemesFix) {
+    struct Case {
+        int option;
+        Rgb background;
+        int outline, bar, theoretical, smoothed, marker, probitCurve, inside, text;
+    };
+    const Case cases[] = {
+        {1, {236, 233, 216}, 0, 14, 1, 10, 3, 1, 0, 0},
+        {2, {0, 0, 255}, 15, 15, 15, 11, 11, 15, 15, 7},
+        {3, {220, 220, 220}, 0, 14, 15, 13, 11, 8, 15, 0},
+        {0, {236, 233, 216}, 0, 14, 1, 10, 3, 1, 0, 0}, // an unknown option is "2 D"
+    };
+    for (const auto& c : cases) {
+        auto k = schemeColours(graphSchemeFromOption(c.option));
+        EXPECT_EQ(k.background, c.background) << c.option;
+        EXPECT_EQ(k.frameOutline, c.outline) << c.option;
+        EXPECT_EQ(k.barFill, c.bar) << c.option;
+        EXPECT_EQ(k.theoreticalCurve, c.theoretical) << c.option;
+        EXPECT_EQ(k.smoothedCurve, c.smoothed) << c.option;
+        // Legend strokes take the colour of their curve.
+        EXPECT_EQ(k.theoreticalLegend, k.theoreticalCurve) << c.option;
+        EXPECT_EQ(k.smoothedLegend, k.smoothedCurve) << c.option;
+        EXPECT_EQ(k.referenceMarker, c.marker) << c.option;
+        EXPECT_EQ(k.probitCurve, c.probitCurve) << c.option;
+        EXPECT_EQ(k.probitPointInside, c.inside) << c.option;
+        EXPECT_EQ(k.probitPointOutside, 5) << c.option;
+        EXPECT_EQ(k.probitText, c.text) << c.option;
+    }
+    EXPECT_EQ(schemeColours(GraphScheme::ThreeD).frameFill, (Rgb{236, 233, 216}));
 }
 
 } // namespace
