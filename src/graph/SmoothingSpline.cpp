@@ -24,10 +24,13 @@ class Matrix {
     std::vector<double> a_;
 };
 
-// Solves G u = v by elimination with partial pivoting: the same solution as elimination in
-// natural order wherever that one succeeds, without its failures on small pivots.
-bool solve(std::vector<std::vector<double>>& g, std::vector<double>& v) {
+} // namespace
+
+bool solveLinearSystem(std::vector<std::vector<double>>& g, std::vector<double>& v) {
     const std::size_t n = v.size();
+    if (g.size() != n) return false;
+    for (const auto& row : g)
+        if (row.size() != n) return false;
     for (std::size_t p = 0; p < n; ++p) {
         std::size_t best = p;
         for (std::size_t r = p + 1; r < n; ++r)
@@ -49,7 +52,61 @@ bool solve(std::vector<std::vector<double>>& g, std::vector<double>& v) {
             s -= g[p][c] * v[c];
         v[p] = s / g[p][p];
     }
-    return true;
+    return std::all_of(v.begin(), v.end(), [](double e) { return std::isfinite(e); });
+}
+
+namespace {
+
+struct ReducedSystem {
+    std::vector<std::vector<double>> G; // G(q, p) = A(p, q), q, p = 1..M-2
+    std::vector<double> v;              // A(M-1, q): second differences of the data
+    std::vector<double> B, V;           // first columns kept along the way (1-based)
+};
+
+bool allFinite(std::span<const double> v) {
+    return std::all_of(v.begin(), v.end(), [](double e) { return std::isfinite(e); });
+}
+
+// Truncated powers of the knot distances with 10 lambda on the diagonal, reduced by second divided
+// differences first down the columns, then (with the data in row M-1) along the rows.
+ReducedSystem reducedSystem(const std::vector<double>& knots, std::span<const Point> data, double lambda) {
+    const std::size_t M = knots.size();
+    auto x = [&](std::size_t i) { return knots[i - 1]; };
+    Matrix A(M);
+    for (std::size_t i = 1; i <= M; ++i)
+        A(i, i) = 10 * lambda;
+    for (std::size_t c = 2; c <= M; ++c)
+        for (std::size_t r = 1; r < c; ++r)
+            A(r, c) = cube(x(c) - x(r));
+    for (std::size_t c = 1; c <= M; ++c) {
+        for (std::size_t r = 1; r <= M - 1; ++r)
+            A(r, c) = (A(r + 1, c) - A(r, c)) / (x(r + 1) - x(r));
+        for (std::size_t r = 1; r <= M - 2; ++r)
+            A(r, c) = (A(r + 1, c) - A(r, c)) / (x(r + 2) - x(r));
+    }
+    for (std::size_t c = 1; c <= M; ++c)
+        A(M - 1, c) = data[c - 1].y;
+    ReducedSystem s;
+    s.B.assign(M, 0.0);
+    s.V.assign(M, 0.0);
+    for (std::size_t r = 1; r <= M - 1; ++r)
+        s.B[r] = A(r, 1);
+    for (std::size_t r = 1; r <= M - 1; ++r) {
+        for (std::size_t c = 1; c <= M - 1; ++c)
+            A(r, c) = (A(r, c + 1) - A(r, c)) / (x(c + 1) - x(c));
+        s.V[r] = A(r, 1);
+        for (std::size_t c = 1; c <= M - 2; ++c)
+            A(r, c) = (A(r, c + 1) - A(r, c)) / (x(c + 2) - x(c));
+    }
+    const std::size_t n = M - 2;
+    s.G.assign(n, std::vector<double>(n));
+    s.v.assign(n, 0.0);
+    for (std::size_t q = 1; q <= n; ++q) {
+        for (std::size_t p = 1; p <= n; ++p)
+            s.G[q - 1][p - 1] = A(p, q);
+        s.v[q - 1] = A(M - 1, q);
+    }
+    return s;
 }
 
 } // namespace
@@ -62,9 +119,8 @@ SmoothingSpline::SmoothingSpline(std::span<const Point> data, double lambda) {
     }
     for (const Point& p : data)
         x_.push_back(p.x);
-    auto x = [&](std::size_t i) { return x_[i - 1]; };
-    for (std::size_t i = 2; i <= M; ++i)
-        if (!(x(i) > x(i - 1)) || !std::isfinite(x(i))) {
+    for (std::size_t i = 1; i < M; ++i)
+        if (!(x_[i] > x_[i - 1]) || !std::isfinite(x_[i])) {
             fault_ = SmoothingFault::Singular;
             return;
         }
@@ -72,57 +128,26 @@ SmoothingSpline::SmoothingSpline(std::span<const Point> data, double lambda) {
         fault_ = SmoothingFault::NotFinite;
         return;
     }
-
-    Matrix A(M);
-    for (std::size_t i = 1; i <= M; ++i)
-        A(i, i) = 10 * lambda;
-    for (std::size_t c = 2; c <= M; ++c)
-        for (std::size_t r = 1; r < c; ++r)
-            A(r, c) = cube(x(c) - x(r));
-    // Second divided differences down every column.
-    for (std::size_t c = 1; c <= M; ++c) {
-        for (std::size_t r = 1; r <= M - 1; ++r)
-            A(r, c) = (A(r + 1, c) - A(r, c)) / (x(r + 1) - x(r));
-        for (std::size_t r = 1; r <= M - 2; ++r)
-            A(r, c) = (A(r + 1, c) - A(r, c)) / (x(r + 2) - x(r));
+    ReducedSystem s = reducedSystem(x_, data, lambda);
+    bool finite = allFinite(s.v);
+    for (const auto& row : s.G)
+        finite = finite && allFinite(row);
+    if (!finite) {
+        fault_ = SmoothingFault::NotFinite;
+        return;
     }
-    for (std::size_t c = 1; c <= M; ++c)
-        A(M - 1, c) = data[c - 1].y;
-    std::vector<double> B(M), V(M);
-    for (std::size_t r = 1; r <= M - 1; ++r)
-        B[r] = A(r, 1);
-    // Then along every row.
-    for (std::size_t r = 1; r <= M - 1; ++r) {
-        for (std::size_t c = 1; c <= M - 1; ++c)
-            A(r, c) = (A(r, c + 1) - A(r, c)) / (x(c + 1) - x(c));
-        V[r] = A(r, 1);
-        for (std::size_t c = 1; c <= M - 2; ++c)
-            A(r, c) = (A(r, c + 1) - A(r, c)) / (x(c + 2) - x(c));
-    }
-
-    const std::size_t n = M - 2;
-    std::vector<std::vector<double>> G(n, std::vector<double>(n));
-    std::vector<double> v(n);
-    for (std::size_t q = 1; q <= n; ++q) {
-        for (std::size_t p = 1; p <= n; ++p)
-            G[q - 1][p - 1] = A(p, q);
-        v[q - 1] = A(M - 1, q);
-    }
-    if (!solve(G, v)) {
+    if (!solveLinearSystem(s.G, s.v)) {
         fault_ = SmoothingFault::Singular;
         return;
     }
-    u_ = std::move(v);
-    a0_ = B[M - 1];
-    b1_ = V[M - 1];
-    for (std::size_t q = 1; q <= n; ++q) {
-        a0_ -= u_[q - 1] * B[q];
-        b1_ -= u_[q - 1] * V[q];
+    u_ = std::move(s.v);
+    a0_ = s.B[M - 1];
+    b1_ = s.V[M - 1];
+    for (std::size_t q = 1; q <= M - 2; ++q) {
+        a0_ -= u_[q - 1] * s.B[q];
+        b1_ -= u_[q - 1] * s.V[q];
     }
-    bool finite = std::isfinite(a0_) && std::isfinite(b1_);
-    for (double c : u_)
-        finite = finite && std::isfinite(c);
-    if (!finite) fault_ = SmoothingFault::NotFinite;
+    if (!std::isfinite(a0_) || !std::isfinite(b1_) || !allFinite(u_)) fault_ = SmoothingFault::NotFinite;
 }
 
 double SmoothingSpline::valueAt(double xv) const {

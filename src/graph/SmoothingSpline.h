@@ -34,6 +34,11 @@ class SmoothingSpline {
     SmoothingFault fault_ = SmoothingFault::None;
 };
 
+// Solves g u = v in place (v receives u) by elimination with partial pivoting: the solution of
+// elimination in natural order wherever that one succeeds, without its failures on zero or small
+// pivots. False when the matrix is singular or holds a value that is not finite.
+bool solveLinearSystem(std::vector<std::vector<double>>& g, std::vector<double>& v);
+
 struct SmoothedCurve {
     SmoothingFault fault = SmoothingFault::None;
     std::vector<Point> kept; // evaluated every 0.5 px, inside x 70..650, y 60..509

@@ -261,6 +261,57 @@ TEST(SmoothingSpline, StraightDataStayStraight) {
         ASSERT_NEAR(p.y, 500 - 10 * (p.x - 84.5) / 29, 1e-6);
 }
 
+// Elimination in natural order, as a reference where it works.
+std::vector<double> naturalOrderSolve(std::vector<std::vector<double>> g, std::vector<double> v) {
+    const std::size_t n = v.size();
+    for (std::size_t p = 0; p + 1 < n; ++p)
+        for (std::size_t r = p + 1; r < n; ++r) {
+            double f = g[r][p] / g[p][p];
+            for (std::size_t c = p; c < n; ++c)
+                g[r][c] -= f * g[p][c];
+            v[r] -= f * v[p];
+        }
+    for (std::size_t p = n; p-- > 0;) {
+        for (std::size_t c = p + 1; c < n; ++c)
+            v[p] -= g[p][c] * v[c];
+        v[p] /= g[p][p];
+    }
+    return v;
+}
+
+TEST(SmoothingSystem, SameSolutionAsNaturalOrderWhereThatWorks) {
+    std::vector<std::vector<double>> g{
+        {4, 1, 0.5, 0, 0.2}, {1, 5, 1, 0.3, 0}, {0.5, 1, 6, 1, 0.1}, {0, 0.3, 1, 7, 1}, {0.2, 0, 0.1, 1, 8}};
+    std::vector<double> v{1, -2, 3.5, 0.25, 10};
+    auto expected = naturalOrderSolve(g, v);
+    auto gg = g;
+    auto u = v;
+    ASSERT_TRUE(solveLinearSystem(gg, u));
+    for (std::size_t k = 0; k < u.size(); ++k)
+        EXPECT_TRUE(nearRel(expected[k], u[k], 1e-12)) << k;
+}
+
+TEST(SmoothingSystem, ZeroLeadingPivotAndSingularSystems) {
+    std::vector<std::vector<double>> g{{0, 1}, {1, 1}};
+    std::vector<double> v{2, 3};
+    ASSERT_TRUE(solveLinearSystem(g, v));
+    EXPECT_EQ(v, (std::vector<double>{1, 2}));
+
+    struct Case {
+        std::vector<std::vector<double>> g;
+        std::vector<double> v;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case bad[] = {
+        {{{1, 2}, {2, 4}}, {1, 2}},   // singular
+        {{{0, 0}, {0, 0}}, {0, 0}},   // zero
+        {{{1, nan}, {0, 1}}, {1, 1}}, // not a number
+        {{{1, 0}}, {1, 1}},           // not square
+    };
+    for (auto c : bad)
+        EXPECT_FALSE(solveLinearSystem(c.g, c.v));
+}
+
 TEST(SmoothingSpline, FaultsAreReportedNotDrawn) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     auto tops = barTops({20, 80, 150, 260, 300});
