@@ -1,0 +1,301 @@
+// The master editor window driven as a user would: its texts and rows, click to modify, register,
+// double-click to delete, the messages, and the file bytes after each step.
+//
+// Golden picture: tests/data/golden/form3.png is regenerated with
+//     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form3 --gtest_filter='*Golden*'
+
+#include "app/Form3.h"
+#include "text/FileIO.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace kl {
+namespace {
+
+struct Shown {
+    std::string caption, text;
+    Buttons buttons;
+};
+
+class FakeServices : public Services {
+  public:
+    std::deque<Answer> answers;
+    std::vector<Shown> shown;
+    int beeps = 0;
+
+    Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon) override {
+        shown.push_back({caption, text, buttons});
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        EXPECT_FALSE(answers.empty()) << "unexpected question " << caption;
+        if (answers.empty()) return Answer::No;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    bool printDialog() override { return false; }
+    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
+    std::optional<std::string> clipboardText() override { return std::nullopt; }
+    void clipboardSetBitmap(const Bitmap&) override {}
+    bool zKeyDown() override { return false; }
+    void processEvents() override {}
+    void beep() override { ++beeps; }
+    void pause(int) override {}
+    ScreenSize screenSize() override { return {}; }
+    OsVersion osVersion() override { return {}; }
+    std::string currentFolder() override { return "."; }
+    bool launch(const std::string&) override { return false; }
+    void setBusy(bool) override {}
+    void exitProgram(int) override {}
+};
+
+std::string freshFolder() {
+    namespace fs = std::filesystem;
+    fs::path p = fs::temp_directory_path() / ("klepsydra-form3-" + std::to_string(std::random_device{}()));
+    fs::remove_all(p);
+    fs::create_directories(p / "data_f");
+    return p.string();
+}
+
+const std::string kEmpty14 = ",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"";
+std::string line(const std::string& a, const std::string& b, const std::string& c) {
+    return "\"" + a + "\",\"" + b + "\",\"" + c + "\"" + kEmpty14 + "\r\n";
+}
+
+class Form3Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        workdir_ = freshFolder();
+        path_ = workdir_ + "/data_f/KIJUN.DAT";
+    }
+    void put(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+    std::string bytes() const { return readFileBytes(path_).value_or("<missing>"); }
+
+    Form3* openEditor() {
+        form_ = new Form3(services_, workdir_, nullptr);
+        QObject::connect(form_, &Form3::closed, [this] { ++closed_; });
+        form_->open();
+        list_ = form_->findChild<QListWidget*>("LIST3");
+        edit_[0] = form_->findChild<QLineEdit*>("EDIT8");
+        edit_[1] = form_->findChild<QLineEdit*>("EDIT9");
+        edit_[2] = form_->findChild<QLineEdit*>("EDIT10");
+        register_ = form_->findChild<QPushButton*>("BUTTON12");
+        back_ = form_->findChild<QPushButton*>("BUTTON11");
+        return form_;
+    }
+    void TearDown() override {
+        if (form_ && closed_ == 0) form_->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        std::filesystem::remove_all(workdir_);
+    }
+    void typeAll(const char* name, const char* lower, const char* upper) {
+        edit_[0]->setText(QString::fromUtf8(name));
+        edit_[1]->setText(QString::fromUtf8(lower));
+        edit_[2]->setText(QString::fromUtf8(upper));
+    }
+    std::vector<std::string> fields() const {
+        return {edit_[0]->text().toStdString(), edit_[1]->text().toStdString(),
+                edit_[2]->text().toStdString()};
+    }
+    void clickRow(int row) { emit list_->itemClicked(list_->item(row)); }
+    void doubleClickRow(int row) {
+        clickRow(row); // a double click is a click first
+        emit list_->itemDoubleClicked(list_->item(row));
+    }
+    std::string row(int r) const { return list_->item(r)->text().toStdString(); }
+
+    FakeServices services_;
+    std::string workdir_, path_;
+    Form3* form_ = nullptr;
+    int closed_ = 0;
+    QListWidget* list_ = nullptr;
+    QLineEdit* edit_[3] = {};
+    QPushButton *register_ = nullptr, *back_ = nullptr;
+};
+
+TEST_F(Form3Test, OpensWithItsTextsAndControls) {
+    put(line("TP", "6.6", "8.1"));
+    openEditor();
+    EXPECT_EQ(form_->windowTitle(), "REFERENCE INTERVALS");
+    EXPECT_EQ(form_->objectName(), "form3");
+    EXPECT_EQ(form_->size(), QSize(Form3::kWidth, Form3::kHeight));
+    EXPECT_EQ(form_->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(list_->size(), QSize(581, 355));
+    EXPECT_EQ(register_->text().toStdString(), "登録(新規・修正)");
+    EXPECT_EQ(back_->text().toStdString(), "戻  る");
+    EXPECT_EQ(list_->font().pixelSize(), 17);
+    EXPECT_EQ(edit_[0]->font().pixelSize(), 20);
+    EXPECT_EQ(back_->font().pixelSize(), 22);
+
+    struct Expect {
+        double x, y, size;
+        int colour;
+        const char* text;
+    } expected[] = {
+        {10, 10, 16, Black, "( 基準範囲の入力 )"},
+        {10, 90, 12, Red,
+         "  * 注 意： 但し、ここにあるデータはこのアプリケーションで既に使用されている可能性があります。"},
+        {10, 135, 12, Red, "            は｢99999｣と入力して下さい。"},
+        {318, 162, 16, Black, "下 限 値"},
+        {22, 630, 12, Blue,
+         "　(一般的な基準範囲と極端にかけ離れている場合、正しいグラフを作成できない場合があります)"},
+    };
+    const auto& log = form_->canvas().textLog();
+    ASSERT_EQ(log.size(), 2u * 13); // every text twice: white shadow, then its colour
+    for (const Expect& e : expected) {
+        bool found = false;
+        for (std::size_t i = 0; i + 1 < log.size(); i += 2) {
+            if (log[i + 1].text != e.text) continue;
+            found = true;
+            EXPECT_EQ(log[i].text, e.text);
+            EXPECT_EQ(log[i].colour, White);
+            EXPECT_EQ(log[i].x, e.x + 1);
+            EXPECT_EQ(log[i].y, e.y + 1);
+            EXPECT_EQ(log[i + 1].x, e.x);
+            EXPECT_EQ(log[i + 1].y, e.y);
+            EXPECT_EQ(log[i + 1].size, e.size);
+            EXPECT_EQ(log[i + 1].colour, e.colour);
+        }
+        EXPECT_TRUE(found) << e.text;
+    }
+    ASSERT_EQ(list_->count(), 1);
+    EXPECT_EQ(row(0).substr(0, 8), "   1|TP ");
+    EXPECT_TRUE(fields() == (std::vector<std::string>{"", "", ""}));
+}
+
+TEST_F(Form3Test, AddModifyAndDeleteThroughTheWindow) {
+    openEditor(); // no master yet: an empty list
+    EXPECT_EQ(list_->count(), 0);
+    typeAll("TP", "6.5", "8.2");
+    register_->click();
+    EXPECT_EQ(bytes(), line("TP", "6.5", "8.2"));
+    ASSERT_EQ(list_->count(), 1);
+    EXPECT_EQ(list_->currentRow(), 0);
+    EXPECT_TRUE(fields() == (std::vector<std::string>{"", "", ""}));
+
+    typeAll(" ALB", "4.1", "5.1"); // stored as typed
+    register_->click();
+    EXPECT_EQ(bytes(), line("TP", "6.5", "8.2") + line(" ALB", "4.1", "5.1"));
+
+    clickRow(1);
+    EXPECT_EQ(form_->modifyMode(), 1);
+    EXPECT_EQ(form_->selectedRecord(), 2);
+    EXPECT_TRUE(fields() == (std::vector<std::string>{" ALB", "4.1", "5.1"}));
+    edit_[2]->setText("5.2");
+    register_->click();
+    EXPECT_EQ(bytes(), line("TP", "6.5", "8.2") + line(" ALB", "4.1", "5.2"));
+    EXPECT_EQ(form_->modifyMode(), 0);
+    EXPECT_EQ(list_->currentRow(), 1);
+
+    services_.answers = {Answer::No};
+    doubleClickRow(0);
+    EXPECT_EQ(list_->count(), 2);
+    services_.answers = {Answer::Yes};
+    doubleClickRow(0);
+    EXPECT_EQ(services_.shown.back().caption, "マスタ項目の削除");
+    EXPECT_EQ(services_.shown.back().text, "選択した項目を削除してよろしいですか ?       ");
+    EXPECT_EQ(bytes(), line("ALB", "4.1", "5.2")); // the rewrite trims
+    EXPECT_EQ(form_->modifyMode(), 0);
+
+    services_.answers = {Answer::Yes};
+    doubleClickRow(0);
+    EXPECT_EQ(bytes(), line("", "", ""));
+    EXPECT_EQ(list_->count(), 0);
+    EXPECT_TRUE(fields() == (std::vector<std::string>{"", "", ""}));
+}
+
+TEST_F(Form3Test, RowsLeadToRecordNumbersPastUnnamedRecords) {
+    put(line("A", "1", "2") + line("", "", "") + line("B", "3", "4"));
+    openEditor();
+    ASSERT_EQ(list_->count(), 2);
+    EXPECT_EQ(row(1).substr(0, 6), "   2|B");
+    clickRow(1);
+    EXPECT_EQ(form_->selectedRecord(), 3);
+    EXPECT_EQ(form_->recordCount(), 3);
+    edit_[0]->setText("B2");
+    register_->click();
+    EXPECT_EQ(bytes(), line("A", "1", "2") + line("", "", "") + line("B2", "3", "4"));
+    EXPECT_EQ(list_->currentRow(), 1);
+}
+
+TEST_F(Form3Test, MissingNameAndUnwritableTextsAreRefused) {
+    put(line("A", "1", "2"));
+    openEditor();
+    typeAll("  ", "1", "2");
+    register_->click();
+    EXPECT_EQ(services_.beeps, 1);
+    ASSERT_FALSE(services_.shown.empty());
+    EXPECT_EQ(services_.shown.back().caption, "入力モレ");
+    EXPECT_EQ(services_.shown.back().text, "入力モレがあります。確認して下さい。        ");
+    EXPECT_EQ(bytes(), line("A", "1", "2"));
+
+    typeAll("Hb \"A\"", "1", "2");
+    register_->click();
+    EXPECT_EQ(services_.shown.back().caption, kMasterRefusalCaption);
+    EXPECT_EQ(services_.shown.back().text, kMasterQuoteOrBreakText);
+    EXPECT_EQ(bytes(), line("A", "1", "2"));
+    EXPECT_EQ(fields()[0], "Hb \"A\""); // kept for correction
+
+    clickRow(0);
+    edit_[1]->setText("1\n5");
+    register_->click();
+    EXPECT_EQ(services_.shown.back().text, kMasterQuoteOrBreakText);
+    EXPECT_EQ(form_->modifyMode(), 1);
+    EXPECT_EQ(bytes(), line("A", "1", "2"));
+}
+
+TEST_F(Form3Test, ReturnButtonClosesOnce) {
+    openEditor();
+    back_->click();
+    EXPECT_EQ(closed_, 1);
+    EXPECT_FALSE(form_->isVisible());
+}
+
+TEST_F(Form3Test, GoldenPicture) {
+    std::string master;
+    for (ReferenceRange r : std::vector<ReferenceRange>{{"WBC", "3.3", "8.6"},
+                                                        {"γ-GT(M)", "13", "64"},
+                                                        {"ＣＲＰ", "0.00", "0.14"},
+                                                        {"TG(F)", "30", "117"},
+                                                        {"UA(M)", "3.7", "99999"}})
+        master += masterLine(r);
+    put(master);
+    openEditor();
+    list_->setCurrentRow(1);
+    clickRow(1);
+    const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(Form3::kWidth, Form3::kHeight));
+    const QString golden = QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/form3.png");
+    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(shot.save(golden));
+    }
+    const QImage want = QImage(golden).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(want.size(), shot.size()) << "missing or stale " << golden.toStdString();
+    long differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixel(x, y) != want.pixel(x, y)) ++differing;
+    // Font hinting may move a few pixels between machines; a layout change moves thousands.
+    EXPECT_LT(differing, shot.width() * shot.height() / 200);
+}
+
+} // namespace
+} // namespace kl
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
