@@ -82,6 +82,8 @@ void MainForm::buildControls() {
     edit15_->document()->setDocumentMargin(1);
     edit15_->setReadOnly(true);
     edit15_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit15_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit15_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     button39_ = button(this, "BUTTON39", 14, 658, 91, 29, 16, "");
     button37_ = button(this, "BUTTON37", 112, 658, 91, 29, 16, "");
     button35_ = button(this, "BUTTON35", 14, 693, 189, 35, 20, "");

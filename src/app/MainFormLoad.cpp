@@ -138,7 +138,8 @@ bool MainForm::readChosenFile(const std::string& path, DataReadResult* result) {
     std::string text;
     std::size_t size = 0;
     if (exists) {
-        std::optional<std::string> bytes = readFileBytes(path);
+        std::optional<std::string> bytes;
+        if (std::filesystem::is_regular_file(path, ec)) bytes = readFileBytes(path);
         bool binary = false;
         if (bytes) text = decodeTextFile(*bytes, &binary);
         if (!bytes || binary) {
@@ -281,9 +282,9 @@ bool MainForm::showStatistics() {
     StatisticsOutcome outcome = computeBasicStatistics(state_.data);
     for (const StatisticsLine& line : outcome.lines) reliefText(line.x, line.y, line.text, 16);
     if (!outcome.suitable) {
+        const Message m = outcome.message ? *outcome.message : unsuitableSampleMessage();
+        say(m.caption, m.text, m.buttons, m.icon);
         refuseUnsuitable();
-        if (outcome.message) say(outcome.message->caption, outcome.message->text);
-        else say("Not calculate", unsuitableSampleMessage().text);
         return false;
     }
     state_.mean = outcome.statistics.mean;

@@ -1,0 +1,441 @@
+// The main window driven through its handlers: loading at the limits, refused and cancelled loads,
+// the statistics block on the surface, the start-up options, the progress bar, the error handler
+// and the start-up checks.
+//
+// Golden picture: tests/data/golden/mainform_200.png is regenerated with
+//     KLEPSYDRA_UPDATE_GOLDEN=1 build-main/tests/app_test_mainform --gtest_filter='*Golden*'
+
+#include "AppTestMain.h"
+
+#include "app/ErrorHandler.h"
+#include "app/Form6.h"
+#include "app/MainForm.h"
+#include "app/StartUp.h"
+#include "text/FileIO.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QCheckBox>
+
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+namespace kl {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Shown {
+    std::string caption, text;
+};
+
+class FakeServices : public Services {
+public:
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> files;
+    std::vector<Shown> shown;
+    int beeps = 0;
+    int zDownFromPoll = -1; // -1: never
+    int polls = 0;
+    int exits = 0;
+    ScreenSize screen;
+    OsVersion os;
+    std::string folder = "/home/user";
+
+    Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon) override {
+        shown.push_back({caption, text});
+        if (buttons == Buttons::Ok || answers.empty()) return Answer::Ok;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::string> openFile(const FileDialogRequest&) override {
+        if (files.empty()) return std::nullopt;
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    bool printDialog() override { return false; }
+    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
+    std::optional<std::string> clipboardText() override { return std::nullopt; }
+    void clipboardSetBitmap(const Bitmap&) override {}
+    bool zKeyDown() override { return zDownFromPoll >= 0 && polls++ >= zDownFromPoll; }
+    void processEvents() override {}
+    void beep() override { ++beeps; }
+    void pause(int) override {}
+    ScreenSize screenSize() override { return screen; }
+    OsVersion osVersion() override { return os; }
+    std::string currentFolder() override { return folder; }
+    bool launch(const std::string&) override { return false; }
+    void setBusy(bool) override {}
+    void exitProgram(int) override { ++exits; }
+
+    std::vector<std::string> captions() const {
+        std::vector<std::string> c;
+        for (const Shown& s : shown) c.push_back(s.caption);
+        return c;
+    }
+};
+
+std::string freshDir(const std::string& tag) {
+    fs::path dir = fs::temp_directory_path() / ("kl-mainform-" + tag + "-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+std::string writeValues(const std::string& dir, const std::string& name, int n) {
+    std::string path = dir + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < n; ++i) out << (10 + (i * 37) % 200) / 10.0 << "\r\n";
+    return path;
+}
+
+std::string data(const std::string& name) { return std::string(KLEPSYDRA_TEST_DATA) + "/" + name; }
+
+struct Fixture {
+    FakeServices services;
+    std::string work;
+    std::unique_ptr<MainForm> form;
+
+    explicit Fixture(const std::string& tag) : work(freshDir(tag)) {
+        provisionMaster(work, std::string(KLEPSYDRA_TEST_DATA) + "/../../resources");
+        form = std::make_unique<MainForm>(services, work);
+        EXPECT_TRUE(form->MAINFORM_START());
+    }
+    void open(const std::string& path) {
+        services.files.push_back(path);
+        form->guarded([this] { form->BUTTON1_ON(); });
+    }
+    template <class W> W* control(const char* name) { return form->findChild<W*>(name); }
+};
+
+TEST(MainFormLoad, ValueLimits) {
+    const std::string dir = freshDir("limits");
+    struct Case {
+        int values;
+        int loaded;
+        std::vector<std::string> captions;
+    } cases[] = {
+        {9, 0, {"BAD DATA"}},
+        {10, 10, {}},
+        {40000, 40000, {}},
+        {40001, 40000, {"caution"}},
+    };
+    for (const Case& c : cases) {
+        Fixture f("limits-case");
+        f.open(writeValues(dir, "v" + std::to_string(c.values) + ".csv", c.values));
+        EXPECT_EQ(f.form->appState().count(), c.loaded) << c.values;
+        EXPECT_EQ(f.control<QListWidget>("LIST1")->count(), c.loaded) << c.values;
+        EXPECT_EQ(f.services.captions(), c.captions) << c.values;
+        // Scrolled to the end, but no row is selected.
+        EXPECT_EQ(f.control<QListWidget>("LIST1")->currentRow(), -1);
+        EXPECT_TRUE(f.form->isEnabled());
+        EXPECT_EQ(f.form->progressWindow(), nullptr);
+    }
+}
+
+TEST(MainFormLoad, RefusedFilesLeaveThePreviousDataSet) {
+    const std::string dir = freshDir("refused");
+    fs::create_directories(dir + "/folder.csv"); // exists, but cannot be read as a file
+    struct Case {
+        std::string path;
+        std::string caption; // "" = no message
+        int beeps;
+    } cases[] = {
+        {data("main_two_columns.csv"), "CAN NOT USE", 0},
+        {data("main_nine.csv"), "BAD DATA", 0},
+        {data("main_binary.csv"), "不正なデータ", 0},
+        {dir + "/vanished.csv", "BAD DATA", 0},
+        {dir + "/folder.csv", "不正なデータ", 0},
+        {data("main_sound.WAV"), "", 1},
+        {data("main_noext"), "", 0},
+    };
+    for (const Case& c : cases) {
+        Fixture f("refused-case");
+        f.open(data("main_ten.csv"));
+        ASSERT_EQ(f.form->appState().count(), 10);
+        f.services.shown.clear();
+        f.open(c.path);
+        const AppState& s = f.form->appState();
+        EXPECT_EQ(s.count(), 10) << c.path;
+        EXPECT_EQ(s.data.sourcePath, data("main_ten.csv")) << c.path;
+        EXPECT_EQ(s.data.sourceName, "main_ten") << c.path;
+        EXPECT_EQ(s.data.values.front(), "1") << c.path;
+        EXPECT_EQ(f.control<QListWidget>("LIST1")->count(), 10) << c.path;
+        EXPECT_EQ(f.services.beeps, c.beeps) << c.path;
+        EXPECT_EQ(f.services.captions(),
+                  c.caption.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.caption})
+            << c.path;
+        EXPECT_TRUE(f.form->isEnabled());
+    }
+}
+
+TEST(MainFormLoad, CancelWhileReadingOrListingEmptiesTheWindow) {
+    // The reader polls once per item, then the list polls once per row: 50 polls stop the read
+    // of 200 values, 12 polls stop the listing of ten.
+    struct Case {
+        const char* file;
+        int pollsBeforeZ;
+    } cases[] = {{"main_200.csv", 50}, {"main_ten.csv", 12}};
+    for (const Case& c : cases) {
+        Fixture f("cancel");
+        f.open(data("main_first_line_comma.csv"));
+        f.services.zDownFromPoll = c.pollsBeforeZ;
+        f.services.shown.clear();
+        f.open(data(c.file));
+        const AppState& s = f.form->appState();
+        EXPECT_EQ(f.services.captions(), std::vector<std::string>{"CAUTION"}) << c.file;
+        EXPECT_EQ(s.count(), 0);
+        EXPECT_TRUE(s.data.sourcePath.empty());
+        EXPECT_EQ(f.control<QListWidget>("LIST1")->count(), 0);
+        EXPECT_EQ(f.control<QListWidget>("LIST2")->count(), 0);
+        EXPECT_FALSE(f.control<QComboBox>("COMBO1")->isEnabled());
+        EXPECT_EQ(f.control<QComboBox>("COMBO1")->currentIndex(), -1);
+        EXPECT_FALSE(f.form->findChild<QWidget*>("BUTTON6")->isEnabled());
+        EXPECT_FALSE(f.form->findChild<QWidget*>("EDIT3")->isEnabled());
+        EXPECT_TRUE(f.form->isEnabled());
+    }
+}
+
+TEST(MainFormLoad, CancelBeforeTenValuesIsTooFewAndChangesNothing) {
+    Fixture f("cancel-early");
+    f.open(data("main_ten.csv"));
+    f.services.zDownFromPoll = 3;
+    f.services.shown.clear();
+    f.open(data("main_200.csv"));
+    EXPECT_EQ(f.services.captions(), std::vector<std::string>{"BAD DATA"});
+    EXPECT_EQ(f.form->appState().count(), 10);
+    EXPECT_EQ(f.form->appState().data.sourceName, "main_ten");
+}
+
+// Texts of the surface log drawn in black at (x, y).
+std::vector<std::string> blackTextsAt(const Canvas& c, double x, double y) {
+    std::vector<std::string> out;
+    for (const TextDraw& t : c.textLog())
+        if (t.x == x && t.y == y && t.colour == Black) out.push_back(t.text);
+    return out;
+}
+
+TEST(MainFormLoad, StatisticsBlockIsDrawnWithRelief) {
+    Fixture f("block");
+    f.open(data("main_ten.csv"));
+    const Canvas& c = f.form->canvas();
+    const std::vector<std::string> mean = blackTextsAt(c, 220, 120);
+    ASSERT_FALSE(mean.empty());
+    EXPECT_EQ(mean.back(), "  Mean          =       5.500000");
+    EXPECT_EQ(blackTextsAt(c, 220, 200).back(), "  S.D.(N-1)     =       3.027650");
+    // Every black block line has its white copy one pixel right and down, drawn just before it.
+    const auto& log = c.textLog();
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        if (log[i].colour != Black || log[i].y < 70 || log[i].y > 440 || log[i].x < 220 || log[i].x > 240) continue;
+        EXPECT_EQ(log[i - 1].colour, White) << log[i].text;
+        EXPECT_EQ(log[i - 1].x, log[i].x + 1);
+        EXPECT_EQ(log[i - 1].y, log[i].y + 1);
+        EXPECT_EQ(log[i - 1].text, log[i].text);
+    }
+    // "OTHER" is chosen and the first table is built.
+    EXPECT_EQ(f.control<QComboBox>("COMBO1")->currentIndex(), 1);
+    EXPECT_EQ(f.control<QListWidget>("LIST2")->count(), 30);
+    EXPECT_EQ(f.form->appState().counter, 3);
+    EXPECT_EQ(f.form->appState().data.decimalPlaces, 2);
+    EXPECT_TRUE(f.control<QRadioButton>("RADIO2")->isChecked());
+}
+
+TEST(MainFormStart, OptionsSelectDecimalsAndFold) {
+    struct Case {
+        std::string places, fold;
+        int decimals;
+        bool folded;
+    } cases[] = {{"", "", 1, false}, {"3", "1", 3, true}, {"4", "0", 4, false}, {"9", "2", 1, true}};
+    for (const Case& c : cases) {
+        FakeServices services;
+        const std::string work = freshDir("options");
+        OptionStore options(work);
+        if (!c.places.empty()) options.write(options::SWIT_SYOU, c.places);
+        if (!c.fold.empty()) options.write(options::HAZURE, c.fold);
+        MainForm form(services, work);
+        ASSERT_TRUE(form.MAINFORM_START());
+        EXPECT_EQ(form.appState().data.decimalPlaces, c.decimals) << c.places;
+        const std::string radio = "RADIO" + std::to_string(c.decimals);
+        EXPECT_TRUE(form.findChild<QRadioButton*>(radio.c_str())->isChecked()) << c.places;
+        EXPECT_EQ(form.findChild<QCheckBox*>("CHECK2")->isChecked(), c.folded) << c.fold;
+        EXPECT_FALSE(form.findChild<QWidget*>("COMBO1")->isEnabled());
+        EXPECT_FALSE(form.findChild<QWidget*>("BUTTON3")->isEnabled());
+        EXPECT_EQ(form.width(), 1024);
+        EXPECT_EQ(form.height(), 768);
+    }
+}
+
+TEST(MainFormExit, AnswerDecidesAndNoOneIsAskedWhileBusy) {
+    Fixture f("exit");
+    f.services.answers = {Answer::No};
+    EXPECT_FALSE(f.form->MAINFORM_QUERYCLOSE());
+    f.services.answers = {Answer::Yes};
+    EXPECT_TRUE(f.form->MAINFORM_QUERYCLOSE());
+    EXPECT_EQ(f.services.captions(), (std::vector<std::string>{"終了", "終了"}));
+}
+
+TEST(MainFormState, CounterSaturates) {
+    AppState s;
+    s.raise(3);
+    EXPECT_EQ(s.counter, 3);
+    s.counter = 32766;
+    s.raise(3);
+    EXPECT_EQ(s.counter, 32767);
+    s.raise(2);
+    EXPECT_EQ(s.counter, 32767);
+}
+
+TEST(Form6Progress, RepaintsOnlyWhenASegmentIsAdded) {
+    QWidget owner;
+    Form6 progress(&owner);
+    progress.open();
+    for (int k : {1, 1, 3, 2, 3, 20, 25}) progress.fillTo(k);
+    EXPECT_EQ(progress.segment(), 20);
+    EXPECT_EQ(progress.segmentPaints(), 3);
+    progress.clearBar();
+    EXPECT_EQ(progress.segment(), 0);
+    QImage image = progress.surface();
+    // Segment 1 spans x 27..37 inside the frame; the frame starts empty again.
+    EXPECT_EQ(image.pixelColor(30, 100), QColor(236, 233, 216));
+    progress.fillTo(1);
+    EXPECT_NE(progress.surface().pixelColor(30, 100), QColor(236, 233, 216));
+    EXPECT_EQ(progress.surface().pixelColor(45, 100), QColor(236, 233, 216));
+}
+
+TEST(ErrorHandlerClasses, EachFailureHasItsReaction) {
+    struct Case {
+        std::function<void()> fail;
+        std::string caption;
+        bool ends;
+    } cases[] = {
+        {[] { throw std::bad_alloc(); }, "メモリー不足", true},
+        {[] { throw fs::filesystem_error("x", std::make_error_code(std::errc::io_error)); }, "システムエラー", true},
+        {[] { throw std::ios_base::failure("x"); }, "システムエラー", true},
+        {[] { throw BadDataError("x"); }, "不正なデータ", false},
+        {[] { throw std::runtime_error("x"); }, "エラー", true},
+        {[] { throw 42; }, "エラー", true},
+    };
+    for (const Case& c : cases) {
+        FakeServices services;
+        int ended = 0;
+        ErrorHandler handler(services, [&] { ++ended; });
+        EXPECT_FALSE(handler.run(c.fail));
+        ASSERT_EQ(services.shown.size(), 1u);
+        EXPECT_EQ(services.shown[0].caption, c.caption);
+        EXPECT_EQ(ended, c.ends ? 1 : 0) << c.caption;
+        // After an ending failure nothing else runs.
+        bool ran = false;
+        handler.run([&] { ran = true; });
+        EXPECT_EQ(ran, !c.ends);
+    }
+}
+
+TEST(ErrorHandlerClasses, TableListFailureClearsAndGoesOn) {
+    FakeServices services;
+    int cleared = 0;
+    ErrorHandler handler(services, [] {}, [&] { ++cleared; });
+    EXPECT_FALSE(handler.run([] { throw TableListError("rows"); }));
+    EXPECT_EQ(cleared, 1);
+    EXPECT_TRUE(services.shown.empty());
+    EXPECT_TRUE(handler.run([] {}));
+}
+
+TEST(StartUpChecks, ScreenSize) {
+    struct Case {
+        int w, h;
+        bool ok;
+    } cases[] = {{1024, 768, true}, {1020, 760, true}, {1019, 768, false}, {1024, 759, false}, {1000, 768, false}};
+    for (const Case& c : cases) {
+        FakeServices services;
+        services.screen = {c.w, c.h};
+        EXPECT_EQ(checkScreen(services), c.ok) << c.w << "x" << c.h;
+        EXPECT_EQ(services.shown.size(), c.ok ? 0u : 1u);
+        if (!c.ok) {
+            EXPECT_EQ(services.shown[0].caption, "caution");
+        }
+    }
+}
+
+TEST(StartUpChecks, InstallFolder) {
+    struct Case {
+        int major;
+        std::string folder;
+        bool ok;
+    } cases[] = {
+        {6, "C:\\Program Files\\KLEPSYDRA", true},
+        {10, "c:\\program files\\klepsydra", true},
+        {6, "C:\\Program Files\\Other", false},
+        {6, "C:\\Program Files\\KLEPSYDRA\\sub", false},
+        {5, "C:\\Program Files\\Other", true},
+        {10, "/home/user/klepsydra", true},
+    };
+    for (const Case& c : cases) {
+        FakeServices services;
+        EXPECT_EQ(checkInstallFolder(services, OsVersion{c.major, 1}, c.folder), c.ok) << c.folder;
+        const std::vector<std::string> refused{"BAD INSTALL!", "END!"};
+        EXPECT_EQ(services.captions(), c.ok ? std::vector<std::string>() : refused);
+    }
+}
+
+TEST(StartUpChecks, MasterProvisioning) {
+    const std::string seedDir = freshDir("seed");
+    ASSERT_TRUE(writeFileAtomic(seedDir + "/KIJUN_DAT", "\"SEED\",\"1\",\"2\"\r\n"));
+    // A copy in the working folder wins over the seed; an existing master is never replaced.
+    const std::string work = freshDir("provision");
+    ASSERT_TRUE(writeFileAtomic(work + "/KIJUN.DAT", "\"WORK\",\"1\",\"2\"\r\n"));
+    provisionMaster(work, seedDir);
+    EXPECT_EQ(readFileBytes(work + "/data_f/KIJUN.DAT").value_or(""), "\"WORK\",\"1\",\"2\"\r\n");
+    fs::remove(work + "/KIJUN.DAT");
+    provisionMaster(work, seedDir);
+    EXPECT_EQ(readFileBytes(work + "/data_f/KIJUN.DAT").value_or(""), "\"WORK\",\"1\",\"2\"\r\n");
+
+    const std::string bare = freshDir("bare");
+    provisionMaster(bare, seedDir);
+    EXPECT_EQ(readFileBytes(bare + "/data_f/KIJUN.DAT").value_or(""), "\"SEED\",\"1\",\"2\"\r\n");
+
+    const std::string none = freshDir("none");
+    provisionMaster(none, freshDir("noseed"));
+    EXPECT_TRUE(fs::is_directory(none + "/data_f"));
+    EXPECT_FALSE(fs::exists(none + "/data_f/KIJUN.DAT"));
+}
+
+TEST(MainFormGolden, TwoHundredValuesWithAnItem) {
+    Fixture f("golden");
+    // A fixed path, so that EDIT1 shows the same text on every machine.
+    const std::string fixed = "/tmp/klepsydra-golden/main_200.csv";
+    fs::create_directories("/tmp/klepsydra-golden");
+    fs::copy_file(data("main_200.csv"), fixed, fs::copy_options::overwrite_existing);
+    f.open(fixed);
+    auto* combo = f.control<QComboBox>("COMBO1");
+    combo->setCurrentIndex(10); // TP
+    f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+    f.form->show();
+    QImage shot = f.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const std::string golden = data("golden/mainform_200.png");
+    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) {
+        fs::create_directories(fs::path(golden).parent_path());
+        ASSERT_TRUE(shot.save(QString::fromStdString(golden)));
+    }
+    QImage expected(QString::fromStdString(golden));
+    ASSERT_FALSE(expected.isNull());
+    expected = expected.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), shot.size());
+    // Font rasterising may differ by a few pixels between machines; the layout may not.
+    long differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) differing += shot.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_LT(differing, shot.width() * shot.height() / 100);
+}
+
+} // namespace
+} // namespace kl
+
+KL_QT_TEST_MAIN()
