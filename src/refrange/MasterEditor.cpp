@@ -62,10 +62,19 @@ bool readForAppend(const std::string& path, std::string& bytes, MasterEditResult
     return true;
 }
 
+// A hand-edited unquoted field may hold a double quote, which a quoted field cannot: it is written
+// as the full-width quote so the rewrite stays one record per line with its 17 fields.
+std::string withoutQuotes(const std::string& s) {
+    std::string out;
+    for (char ch : s)
+        out += ch == '"' ? std::string("＂") : std::string(1, ch);
+    return out;
+}
+
 MasterEditResult writeAll(const std::string& path, const std::vector<ReferenceRange>& records) {
     std::string bytes;
     for (const auto& r : records)
-        bytes += masterLine(r);
+        bytes += masterLine({withoutQuotes(r.name), withoutQuotes(r.lower), withoutQuotes(r.upper)});
     MasterEditResult result;
     std::string error;
     if (!writeFileAtomic(path, bytes, &error)) {

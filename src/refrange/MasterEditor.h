@@ -8,7 +8,8 @@
 //
 // Every change rewrites the whole file through writeFileAtomic: a failed write leaves the old file
 // whole and is reported, never taken for success. Texts the file cannot hold (a double quote, a
-// line break, a character without a CP932 form) are refused before anything is written.
+// line break, a character without a CP932 form) are refused before anything is written; a double
+// quote that a hand-edited unquoted field brought in is rewritten as the full-width quote.
 
 #include "refrange/ReferenceMaster.h"
 

@@ -120,6 +120,16 @@ TEST_F(MasterEditorTest, ModifyToAnEmptyNameKeepsTheRecordUnlisted) {
     EXPECT_EQ(listing.rows[1].substr(0, 8), "   2|C  ");
 }
 
+TEST_F(MasterEditorTest, RewriteKeepsHandEditedLinesWellFormed) {
+    // Unquoted fields, a quote inside one, a comma inside a quoted one, too few fields.
+    put("Hb A\"1c,4.9,6.0\r\n\"Na, K\",138\r\nCl\r\n");
+    ASSERT_TRUE(modifyMasterRecord(path_, 3, {"Cl", "101", "108"}).ok());
+    const std::vector<ReferenceRange> after{
+        {"Hb A＂1c", "4.9", "6.0"}, {"Na, K", "138", ""}, {"Cl", "101", "108"}};
+    EXPECT_EQ(bytes(), masterLine(after[0]) + line("Na, K", "138", "") + line("Cl", "101", "108"));
+    EXPECT_EQ(records(), after);
+}
+
 TEST_F(MasterEditorTest, RowsAndRecordNumbersDifferAroundUnnamedRecords) {
     put(line("A", "1", "2") + allEmptyLine() + line("\x81\x40", "", "") + line("B", "3", "4"));
     MasterListing listing = listMaster(records());
