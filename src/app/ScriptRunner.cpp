@@ -98,7 +98,6 @@ int ScriptRunner::run(const std::vector<ScriptLine>& lines) {
             current_ = nullptr;
             return 2;
         }
-        if (services_.ended()) break;
     }
     current_ = nullptr;
     return services_.ended() ? services_.exitStatus() : 0;

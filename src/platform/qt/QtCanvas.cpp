@@ -58,6 +58,12 @@ QColor QtCanvas::colour(int index) const {
 
 int QtCanvas::px(double v) const { return int(std::lround(v * scale_)); }
 
+QRect QtCanvas::inclusiveRect(double x1, double y1, double x2, double y2) const {
+    const int left = std::min(px(x1), px(x2)), right = std::max(px(x1), px(x2));
+    const int top = std::min(px(y1), px(y2)), bottom = std::max(px(y1), px(y2));
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 QPen QtCanvas::pen(int colour, LineStyle style, double width) const {
     // On screen a width is pixels; on paper one unit (0.1 mm) so lines stay visible on fine devices.
     const int w = std::max(1, int(std::lround(width * (paper_ ? scale_ : 1.0))));
@@ -94,14 +100,14 @@ void QtCanvas::box(double x1, double y1, double x2, double y2, int colour, LineS
     Scope p(*this);
     p->setPen(pen(colour, style, 1));
     p->setBrush(Qt::NoBrush);
-    const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+    const QRect r = inclusiveRect(x1, y1, x2, y2);
     // A 1-pixel outline of QRect(x, y, w, h) covers x..x+w: shrink so both corners are inclusive.
     p->drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 void QtCanvas::fillBox(double x1, double y1, double x2, double y2, int colour) {
     Scope p(*this);
-    p->fillRect(QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized(), this->colour(colour));
+    p->fillRect(inclusiveRect(x1, y1, x2, y2), this->colour(colour));
 }
 
 void QtCanvas::point(double x, double y, int colour) {

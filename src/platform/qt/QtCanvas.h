@@ -50,6 +50,8 @@ public:
 private:
     class Scope;
     int px(double v) const;
+    // The device rectangle from corner to corner, both inclusive, whichever way they are given.
+    QRect inclusiveRect(double x1, double y1, double x2, double y2) const;
     QPen pen(int colour, LineStyle style, double width) const;
     void drawText(double x, double y, const std::string& utf8, const Font& font, int colour, bool vertical);
 

@@ -1,0 +1,187 @@
+// The QPainter canvas drawn into images: inclusive corners, palette, text cells, vertical text,
+// the text log, and the point sizes of paper.
+
+#include "AppTestMain.h"
+
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtCanvas.h"
+
+#include <QImage>
+
+namespace kl {
+namespace {
+
+struct Ink {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0;
+    bool any() const { return count > 0; }
+};
+
+// Bounding box of the pixels that are not the background.
+Ink inkOf(const QImage& image, QRgb background) {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background) {
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+                ++ink.count;
+            }
+    return ink;
+}
+
+class CanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override { canvas.clear(White); }
+    QRgb at(int x, int y) const { return image.pixel(x, y) & 0xFFFFFF; }
+    static QRgb rgb(int index) {
+        const Rgb c = defaultPaletteColour(index);
+        return QRgb((c.r << 16) | (c.g << 8) | c.b);
+    }
+    QImage image{120, 120, QImage::Format_RGB32};
+    QtCanvas canvas{&image};
+};
+
+TEST_F(CanvasTest, FilledBoxCoversBothCornersWhicheverWayTheyAreGiven) {
+    for (const auto& corners : {std::array<double, 4>{2, 3, 5, 7}, std::array<double, 4>{5, 7, 2, 3}}) {
+        canvas.clear(White);
+        canvas.fillBox(corners[0], corners[1], corners[2], corners[3], Red);
+        EXPECT_EQ(at(2, 3), rgb(Red));
+        EXPECT_EQ(at(5, 7), rgb(Red));
+        EXPECT_EQ(at(6, 7), rgb(White));
+        EXPECT_EQ(at(5, 8), rgb(White));
+        EXPECT_EQ(at(1, 3), rgb(White));
+        EXPECT_EQ(at(2, 2), rgb(White));
+    }
+}
+
+TEST_F(CanvasTest, BoxOutlineIncludesBothCornersAndLeavesTheInside) {
+    canvas.box(2, 2, 8, 6, Blue);
+    for (auto [x, y] : {std::pair{2, 2}, {8, 2}, {2, 6}, {8, 6}, {5, 2}, {8, 4}}) EXPECT_EQ(at(x, y), rgb(Blue)) << x << "," << y;
+    EXPECT_EQ(at(5, 4), rgb(White));
+    EXPECT_EQ(at(9, 6), rgb(White));
+    EXPECT_EQ(at(8, 7), rgb(White));
+}
+
+TEST_F(CanvasTest, LinesIncludeBothEndPoints) {
+    canvas.line(1, 1, 10, 1, Black);
+    canvas.line(20, 5, 20, 15, Green);
+    EXPECT_EQ(at(1, 1), rgb(Black));
+    EXPECT_EQ(at(10, 1), rgb(Black));
+    EXPECT_EQ(at(11, 1), rgb(White));
+    EXPECT_EQ(at(0, 1), rgb(White));
+    EXPECT_EQ(at(20, 5), rgb(Green));
+    EXPECT_EQ(at(20, 15), rgb(Green));
+    EXPECT_EQ(at(20, 16), rgb(White));
+}
+
+TEST_F(CanvasTest, DottedLinesLeaveGaps) {
+    canvas.line(0, 5, 39, 5, Black, LineStyle::Dotted);
+    int inked = 0;
+    for (int x = 0; x < 40; ++x) inked += at(x, 5) == rgb(Black);
+    EXPECT_GE(inked, 14);
+    EXPECT_LE(inked, 26);
+}
+
+TEST_F(CanvasTest, PaletteHasTheClassicEightAndARedefinableFifteen) {
+    const QRgb classic[8] = {0x000000, 0x0000FF, 0xFF0000, 0xFF00FF, 0x00A000, 0x00C8C8, 0xE6C800, 0xFFFFFF};
+    for (int i = 0; i < 8; ++i) {
+        canvas.fillBox(0, 0, 3, 3, i);
+        EXPECT_EQ(at(1, 1), classic[i]) << "index " << i;
+    }
+    canvas.fillBox(0, 0, 3, 3, 15);
+    EXPECT_EQ(at(1, 1), 0xFFFFFFu);
+    canvas.setPalette15(Rgb{10, 20, 30});
+    canvas.fillBox(0, 0, 3, 3, 15);
+    EXPECT_EQ(at(1, 1), 0x0A141Eu);
+    canvas.resetPalette15();
+    canvas.fillBox(0, 0, 3, 3, 15);
+    EXPECT_EQ(at(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(canvas.colour(2), QColor(255, 0, 0)); // the others stay as they were
+}
+
+TEST_F(CanvasTest, TextStandsBelowAndRightOfItsTopLeftCorner) {
+    canvas.text(10, 40, "■■", Font{kGothic, 20}, Black);
+    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    ASSERT_TRUE(ink.any());
+    EXPECT_GE(ink.top, 40);    // drawn at the baseline it would stand above y
+    EXPECT_LE(ink.bottom, 60); // within one cell of 20 pixels
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 10 + 2 * 20);
+    EXPECT_GT(ink.right - ink.left, 25); // two full-width squares, not one
+}
+
+TEST_F(CanvasTest, VerticalTextRunsUpwardsRightOfX) {
+    canvas.textVertical(50, 100, "ABCDEFGH", Font{kGothic, 16}, Black);
+    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    ASSERT_TRUE(ink.any());
+    EXPECT_GE(ink.left, 50);
+    EXPECT_LE(ink.right, 50 + 16);
+    EXPECT_LE(ink.bottom, 100);
+    EXPECT_LE(ink.top, 100 - 8 * 8 + 4); // eight half-width cells of 8 pixels upwards
+    EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);
+}
+
+TEST_F(CanvasTest, VerticalTextReadsFromBottomToTop) {
+    // The first character stands at the given point, the blanks after it go upwards.
+    canvas.textVertical(50, 100, "W       ", Font{kGothic, 16}, Black);
+    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    ASSERT_TRUE(ink.any());
+    EXPECT_GE(ink.top, 100 - 9);
+}
+
+TEST_F(CanvasTest, TextLogKeepsEveryTextSinceTheLastClear) {
+    canvas.text(1, 2, "Mean", Font{kMincho, 16}, Black);
+    canvas.textVertical(3, 4, "縦", Font{kGothic, 12, true}, Red);
+    ASSERT_EQ(canvas.textLog().size(), 2u);
+    const TextDraw& a = canvas.textLog()[0];
+    const TextDraw& b = canvas.textLog()[1];
+    EXPECT_EQ(a.text, "Mean");
+    EXPECT_EQ(a.x, 1);
+    EXPECT_EQ(a.y, 2);
+    EXPECT_EQ(a.size, 16);
+    EXPECT_FALSE(a.vertical);
+    EXPECT_EQ(b.text, "縦");
+    EXPECT_EQ(b.colour, int(Red));
+    EXPECT_TRUE(b.vertical);
+    canvas.clear(White);
+    EXPECT_TRUE(canvas.textLog().empty());
+}
+
+TEST_F(CanvasTest, ScreenSizesArePixelHeightsWithHalfWidthCells) {
+    struct Case {
+        const char* font;
+        int size;
+    };
+    for (const Case c : {Case{kGothic, 16}, Case{kGothic, 18}, Case{kMincho, 20}, Case{kMincho, 16}}) {
+        EXPECT_EQ(canvas.deviceFont(Font{c.font, double(c.size)}).pixelSize(), c.size);
+        EXPECT_DOUBLE_EQ(canvas.textWidth("12345", Font{c.font, double(c.size)}), 5 * c.size / 2.0) << c.font << c.size;
+        EXPECT_DOUBLE_EQ(canvas.textWidth("測定", Font{c.font, double(c.size)}), 2 * c.size) << c.font << c.size;
+    }
+}
+
+TEST(PaperCanvas, UnitsAreTenthsOfAMillimetreAndSizesPoints) {
+    const double pixelsPerUnit = 600 / 254.0; // a 600 dpi device
+    QImage page(600, 600, QImage::Format_RGB32);
+    page.setDotsPerMeterX(int(600 / 0.0254));
+    page.setDotsPerMeterY(int(600 / 0.0254));
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    QtCanvas canvas(&painter, pixelsPerUnit);
+    // 14 pt is 49.4 units high; 20 half-width characters are 494 units, inside the 500-unit pitch.
+    EXPECT_EQ(canvas.deviceFont(Font{kGothic, 14}).pixelSize(), int(std::lround(14 * 3.5278 * pixelsPerUnit)));
+    const double width = canvas.textWidth(std::string(20, '8'), Font{kGothic, 14});
+    EXPECT_NEAR(width, 20 * 14 * 3.5278 / 2, 3);
+    EXPECT_LT(width, 500);
+    // A filled box of 10 x 10 mm covers about 236 device pixels.
+    canvas.fillBox(0, 0, 100, 100, Black);
+    painter.end();
+    const Ink ink = inkOf(page, 0xFFFFFFFF);
+    EXPECT_NEAR(ink.right - ink.left + 1, 100 * pixelsPerUnit, 2);
+}
+
+} // namespace
+} // namespace kl
+
+KL_QT_TEST_MAIN()
