@@ -161,6 +161,25 @@ TEST_F(CanvasTest, ScreenSizesArePixelHeightsWithHalfWidthCells) {
     }
 }
 
+TEST_F(CanvasTest, OddSizesRoundHalfWidthCellsUpToWholePixels) {
+    struct Case {
+        int size, half;
+    };
+    for (const Case c : {Case{13, 7}, Case{19, 10}, Case{15, 8}}) {
+        const Font font{kGothic, double(c.size)};
+        EXPECT_EQ(canvas.textWidth("1", font), c.half) << c.size;
+        EXPECT_EQ(canvas.textWidth("ab1", font), 3 * c.half) << c.size;
+        EXPECT_EQ(canvas.textWidth("測", font), c.size) << c.size;
+        EXPECT_EQ(canvas.textWidth("1測1", font), 2 * c.half + c.size) << c.size;
+    }
+    // Drawn on the same grid: the tenth character starts nine cells of 7 pixels to the right.
+    canvas.text(0, 0, "         |", Font{kGothic, 13}, Black);
+    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    ASSERT_TRUE(ink.any());
+    EXPECT_GE(ink.left, 63);
+    EXPECT_LT(ink.right, 70);
+}
+
 TEST(PaperCanvas, UnitsAreTenthsOfAMillimetreAndSizesPoints) {
     const double pixelsPerUnit = 600 / 254.0; // a 600 dpi device
     QImage page(600, 600, QImage::Format_RGB32);

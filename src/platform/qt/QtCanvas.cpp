@@ -2,6 +2,7 @@
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
+#include "text/Cp932.h"
 
 #include <QFontMetricsF>
 
@@ -129,6 +130,30 @@ QFont QtCanvas::deviceFont(const Font& font) const {
     return qtFont(font, paper_ ? paperPixelSize(font.size, scale_) : screenPixelSize(font.size));
 }
 
+namespace {
+
+// The program's two fonts stand on a grid of cells on screen: a half-width character is half the
+// size wide (a whole pixel, rounded up for odd sizes), a full-width one the size. Qt alone would
+// give odd sizes fractional advances, and columns drawn separately would drift apart.
+bool onGrid(const Font& font, bool paper) { return !paper && (font.name == kMincho || font.name == kGothic); }
+
+std::vector<QString> characters(const QString& text) {
+    std::vector<QString> all;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        all.push_back(text.mid(i, n));
+        i += n;
+    }
+    return all;
+}
+
+int cellWidth(const QString& character, int pixelSize) {
+    const bool full = sjisWidth(toStdString(character)) >= 2;
+    return full ? pixelSize : (pixelSize + 1) / 2;
+}
+
+} // namespace
+
 void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font& font, int colour,
                         bool vertical) {
     log_.push_back(TextDraw{x, y, font.size, colour, vertical, utf8});
@@ -140,7 +165,16 @@ void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font&
     const QFontMetricsF metrics(f, p->device());
     p->translate(px(x), px(y));
     if (vertical) p->rotate(-90); // counter-clockwise on a y-down surface: reads bottom to top
-    p->drawText(QPointF(0, metrics.ascent()), toQString(utf8));
+    const QString text = toQString(utf8);
+    if (!onGrid(font, paper_)) {
+        p->drawText(QPointF(0, metrics.ascent()), text);
+        return;
+    }
+    int at = 0;
+    for (const QString& c : characters(text)) {
+        p->drawText(QPointF(at, metrics.ascent()), c);
+        at += cellWidth(c, f.pixelSize());
+    }
 }
 
 void QtCanvas::text(double x, double y, const std::string& utf8, const Font& font, int colour) {
@@ -159,9 +193,15 @@ void QtCanvas::stretchBitmap(const Bitmap& bitmap, double x, double y, double w,
 
 double QtCanvas::textWidth(const std::string& utf8, const Font& font) {
     const QFont f = deviceFont(font);
+    const QString text = toQString(utf8);
+    if (onGrid(font, paper_)) {
+        int width = 0;
+        for (const QString& c : characters(text)) width += cellWidth(c, f.pixelSize());
+        return width;
+    }
     QPaintDevice* device = painter_ ? painter_->device() : static_cast<QPaintDevice*>(image_);
     const QFontMetricsF metrics(f, device);
-    return metrics.horizontalAdvance(toQString(utf8)) / scale_;
+    return metrics.horizontalAdvance(text) / scale_;
 }
 
 void QtCanvas::setPalette15(Rgb colour) { palette_[15] = colour; }
