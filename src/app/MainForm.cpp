@@ -44,7 +44,7 @@ QPushButton* button(QWidget* parent, const char* name, int x, int y, int w, int 
 
 MainForm::MainForm(Services& services, std::string workdir, QWidget* parent)
     : SurfaceWidget("MainForm", QSize(kWidth, kHeight), parent), services_(services), workdir_(std::move(workdir)), options_(workdir_),
-      errors_(services, [this] { if (endProgram_) endProgram_(); }) {
+      errors_(services, [this] { endProgram(1); }) {
     setWindowTitle("THE KLEPSYDRA");
     setFont(screenFont(kMincho, 16));
     connect(this, &SurfaceWidget::surfaceClicked, this, [this] { guarded([this] { MAINFORM_CLICK(); }); });
@@ -149,7 +149,13 @@ void MainForm::wireHandlers() {
     }
 }
 
-void MainForm::guarded(const std::function<void()>& handler) { errors_.run(handler); }
+void MainForm::guarded(const std::function<void()>& handler) {
+    if (errors_.run(handler) || errors_.ended()) return;
+    // The failed handler may have left a long loop half-way: the window must answer again.
+    closeProgress();
+    busy_ = false;
+    setEnabled(true);
+}
 
 bool MainForm::MAINFORM_START() {
     state_.tooSmallCount = 0;
@@ -246,7 +252,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
     }
     quitting_ = true;
     event->accept();
-    if (endProgram_) endProgram_();
+    endProgram(0);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -281,6 +287,11 @@ void MainForm::writeOption(const OptionSpec& spec, const std::string& text) {
     if (options_.write(spec, text, &error) || optionWriteReported_) return;
     optionWriteReported_ = true;
     say("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error);
+}
+
+void MainForm::endProgram(int status) {
+    if (endProgram_) endProgram_(status);
+    else services_.exitProgram(status);
 }
 
 void MainForm::say(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {

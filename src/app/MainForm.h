@@ -76,8 +76,8 @@ public:
     OptionStore& optionStore() { return options_; }
     const std::string& workdir() const { return workdir_; }
 
-    // What ends the program (the host quits its event loop).
-    void setEndProgram(std::function<void()> f) { endProgram_ = std::move(f); }
+    // What ends the program with an exit status (by default Services::exitProgram).
+    void setEndProgram(std::function<void(int)> f) { endProgram_ = std::move(f); }
     // What BUTTON10 opens: the reference range master editor. The opener calls
     // masterEditorClosed() when the editor goes away.
     void setMasterEditorOpener(std::function<void()> f) { masterEditorOpener_ = std::move(f); }
@@ -149,6 +149,7 @@ private:
     // Writes an option file; a refused write is reported once per run and otherwise skipped.
     void writeOption(const OptionSpec& spec, const std::string& text);
 
+    void endProgram(int status);
     void say(const std::string& caption, const std::string& text, Buttons buttons = Buttons::Ok,
              Icon icon = Icon::Information);
     Answer ask(const std::string& caption, const std::string& text, Buttons buttons);
@@ -159,7 +160,7 @@ private:
     AppState state_;
     ErrorHandler errors_;
     ItemList items_;
-    std::function<void()> endProgram_;
+    std::function<void(int)> endProgram_;
     std::function<void()> masterEditorOpener_;
     std::unique_ptr<Form6> form6_;
     bool busy_ = false;

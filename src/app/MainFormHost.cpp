@@ -24,7 +24,6 @@ public:
         }
         window_ = std::make_unique<MainForm>(services_, workdir_);
         MainForm* form = window_.get();
-        form->setEndProgram([this] { services_.exitProgram(0); });
         form->setMasterEditorOpener([this, form] {
             openMasterEditor(services_, workdir_, form, [form] { form->masterEditorClosed(); },
                              [form](const std::function<void()>& h) { form->guarded(h); });

@@ -282,6 +282,18 @@ TEST(MainFormExit, AnswerDecidesAndNoOneIsAskedWhileBusy) {
     EXPECT_EQ(f.services.captions(), (std::vector<std::string>{"終了", "終了"}));
 }
 
+TEST(MainFormExit, AFailedHandlerLeavesTheWindowUsable) {
+    Fixture f("failed");
+    f.form->setEnabled(false); // as during a long loop
+    f.form->guarded([] { throw BadDataError("bad item"); });
+    EXPECT_EQ(f.services.captions(), std::vector<std::string>{"不正なデータ"});
+    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_FALSE(f.form->busy());
+    EXPECT_EQ(f.services.exits, 0);
+    f.form->guarded([] { throw std::runtime_error("unexpected"); });
+    EXPECT_EQ(f.services.exits, 1);
+}
+
 TEST(MainFormState, CounterSaturates) {
     AppState s;
     s.raise(3);
