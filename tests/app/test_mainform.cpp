@@ -248,6 +248,40 @@ TEST(MainFormLoad, StatisticsBlockIsDrawnWithRelief) {
     EXPECT_TRUE(f.control<QRadioButton>("RADIO2")->isChecked());
 }
 
+TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
+    Fixture f("item");
+    ASSERT_TRUE(writeFileAtomic(f.work + "/data_f/KIJUN.DAT",
+                                "\"AB\",\"3\",\"8\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                                "\"OPEN\",\"4\",\"99999\"\r\n"));
+    f.open(data("main_ten.csv"));
+    auto* combo = f.control<QComboBox>("COMBO1");
+    ASSERT_EQ(combo->count(), 4);
+    struct Case {
+        int index;
+        std::string line;
+        std::vector<std::string> rates; // at (464, 584), (464, 604), (464, 624)
+    } cases[] = {
+        // Values 1..10: 1 and 2 below 3, 9 and 10 above 8.
+        {2, "* R.I.： 3 - 8", {"Lower：20.0", "Upper：20.0", "Total：40.0"}},
+        {3, "* R.I.：  - 4", {"Lower：30.0", "Upper：0.0", "Total：30.0"}},
+    };
+    for (const Case& c : cases) {
+        combo->setCurrentIndex(c.index);
+        f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+        const Canvas& canvas = f.form->canvas();
+        EXPECT_EQ(blackTextsAt(canvas, 235, 462).back(), c.line);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(blackTextsAt(canvas, 464, 584 + 20 * i).back(), c.rates[i]);
+        EXPECT_EQ(f.form->appState().refLower, c.index == 2 ? "3" : "4");
+        EXPECT_GT(f.control<QListWidget>("LIST2")->count(), 0);
+    }
+    // The editor changed the master: the list follows it and keeps the chosen entry.
+    ASSERT_TRUE(writeFileAtomic(f.work + "/data_f/KIJUN.DAT", "\"AB\",\"3\",\"8\"\r\n\"CD\",\"1\",\"2\"\r\n\"EF\",\"1\",\"2\"\r\n"));
+    f.form->masterEditorClosed();
+    EXPECT_EQ(combo->count(), 5);
+    EXPECT_EQ(combo->currentIndex(), 3);
+    EXPECT_EQ(combo->itemText(4).toStdString(), "EF" + std::string(21, ' '));
+}
+
 TEST(MainFormStart, OptionsSelectDecimalsAndFold) {
     struct Case {
         std::string places, fold;
