@@ -67,9 +67,9 @@ Message rejectMessage() {
             Buttons::Ok, Icon::Information};
 }
 
-ClassCounts countIntoClasses(std::span<const double> values, double lower, double width, int classes,
+TableCounts countIntoClasses(std::span<const double> values, double lower, double width, int classes,
                              bool fold) {
-    ClassCounts result;
+    TableCounts result;
     result.counts.assign(static_cast<std::size_t>(std::max(classes, 0)), 0);
     const double last = classes;
     for (double x : values) {
@@ -151,7 +151,7 @@ TableOutcome runTable(const ParameterFields& fields, std::span<const double> val
     const double width = std::fabs(fieldValue(f.interval));
     f.upper = formatMaskTrim(lower + width * classes, wideMask(d));
 
-    ClassCounts counted = countIntoClasses(values, lower, width, classes, fold);
+    TableCounts counted = countIntoClasses(values, lower, width, classes, fold);
     if (counted.status != CountStatus::Ok) {
         out.messages.push_back(rejectMessage());
         out.focusInterval = counted.status == CountStatus::ClassTooHigh;

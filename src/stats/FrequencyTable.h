@@ -60,7 +60,7 @@ enum class CountStatus {
     ClassTooHigh, // floor(p + 0.0001) + 1 above 3999
 };
 
-struct ClassCounts {
+struct TableCounts {
     CountStatus status = CountStatus::Ok;
     std::vector<int> counts; // counts[k - 1] for class k
 };
@@ -68,7 +68,7 @@ struct ClassCounts {
 // Class of x: floor((x - L) / w + 0.0001) + 1. Without folding, values outside 1..K are not
 // counted; with folding they go to class 1 or K. Positions far below L are handled like any
 // other value below class 1.
-ClassCounts countIntoClasses(std::span<const double> values, double lower, double width, int classes,
+TableCounts countIntoClasses(std::span<const double> values, double lower, double width, int classes,
                              bool fold);
 
 // One row of LIST2 (bounds already formatted and trimmed; an empty bound is shown blank,

@@ -26,7 +26,7 @@ class Position : public ::testing::TestWithParam<PositionCase> {};
 TEST_P(Position, LandsInItsClass) {
     const PositionCase& c = GetParam();
     std::vector<double> values{c.x};
-    ClassCounts counted = countIntoClasses(values, c.lower, c.width, 10, false);
+    TableCounts counted = countIntoClasses(values, c.lower, c.width, 10, false);
     ASSERT_EQ(counted.status, CountStatus::Ok);
     int found = 0;
     for (std::size_t k = 0; k < counted.counts.size(); ++k)
@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Counting, FoldingTakesTheExtremesIntoTheEndClasses) {
     std::vector<double> values{-1e9, -40000.5, 0, 5, 10, 10.5, 3998};
-    ClassCounts plain = countIntoClasses(values, 0, 1, 10, false);
-    ClassCounts folded = countIntoClasses(values, 0, 1, 10, true);
+    TableCounts plain = countIntoClasses(values, 0, 1, 10, false);
+    TableCounts folded = countIntoClasses(values, 0, 1, 10, true);
     ASSERT_EQ(plain.status, CountStatus::Ok);
     ASSERT_EQ(folded.status, CountStatus::Ok);
     EXPECT_EQ(plain.counts, (std::vector<int>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0}));
