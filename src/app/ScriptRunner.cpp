@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QWidget>
 
 #include <cstdio>
@@ -39,8 +38,6 @@ int toInt(const std::string& word, const char* what) {
     }
     bad(std::string(what) + " must be a whole number, not \"" + word + "\"");
 }
-
-std::string absolute(const std::string& path) { return toStdString(QFileInfo(toQString(path)).absoluteFilePath()); }
 
 bool watched(QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -133,14 +130,14 @@ bool ScriptRunner::runSeamLine(const std::vector<std::string>& w) {
         services_.queueAnswer(*answer);
     } else if (verb == "file") {
         expectWords(w, 2, "file PATH | file cancel");
-        services_.queueFile(w[1] == "cancel" ? std::nullopt : std::optional<std::string>(absolute(w[1])));
+        services_.queueFile(w[1] == "cancel" ? std::nullopt : std::optional<std::string>(w[1]));
     } else if (verb == "print") {
         expectWords(w, 2, "print ok|cancel");
         if (w[1] != "ok" && w[1] != "cancel") bad("unknown print answer \"" + w[1] + "\"");
         services_.queuePrint(w[1] == "ok");
     } else if (verb == "printdir") {
         expectWords(w, 2, "printdir DIR");
-        services_.setPrintDir(absolute(w[1]));
+        services_.setPrintDir(w[1]);
     } else if (verb == "clipboard") {
         expectWords(w, 2, "clipboard TEXT");
         services_.setClipboardText(w[1]);
@@ -221,7 +218,7 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
         expectWords(w, 3, "screenshot WINDOW PATH");
         const QByteArray png = pngBytes(widget->grab().toImage());
         std::string error;
-        if (!writeFileAtomic(absolute(w[2]), std::string_view(png.constData(), std::size_t(png.size())), &error))
+        if (!writeFileAtomic(services_.inWorkdir(w[2]), std::string_view(png.constData(), std::size_t(png.size())), &error))
             bad("cannot write the screenshot: " + error);
         return;
     }

@@ -105,6 +105,18 @@ TEST_F(ScriptedServicesTest, FileDialogsTakeQueuedPathsOrCancel) {
     EXPECT_EQ(lines(), expected);
 }
 
+TEST_F(ScriptedServicesTest, RelativePathsReadFromTheCurrentFolderAndWriteToTheWorkingFolder) {
+    const std::string here = QDir::currentPath().toStdString();
+    services.queueFile("in/a.csv");
+    services.queueFile("out/b.CSV");
+    services.queueFile("/abs/c.csv");
+    EXPECT_EQ(services.openFile({"open", "", {}}), std::optional<std::string>(here + "/in/a.csv"));
+    EXPECT_EQ(services.saveFile({"save", "", {}}), std::optional<std::string>(folder() + "/out/b.CSV"));
+    EXPECT_EQ(services.saveFile({"save", "", {}}), std::optional<std::string>("/abs/c.csv"));
+    services.setPrintDir("prints");
+    EXPECT_EQ(services.printDir(), folder() + "/prints");
+}
+
 TEST_F(ScriptedServicesTest, PrintJobsBecomeNumberedPdfFilesInThePrintFolder) {
     services.queuePrint(true);
     services.queuePrint(false);

@@ -5,6 +5,7 @@
 #include "text/FileIO.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cctype>
 #include <climits>
@@ -75,7 +76,7 @@ std::string joinLabels(const std::vector<FileFilter>& filters) {
 } // namespace
 
 ScriptedServices::ScriptedServices(Transcript& transcript, std::string workdir)
-    : transcript_(transcript), printDir_(workdir), cwd_(std::move(workdir)) {
+    : transcript_(transcript), workdir_(workdir), printDir_(workdir), cwd_(std::move(workdir)) {
     fatal_ = [this](const std::string& reason) {
         transcript_.line("SCRIPT ERROR: " + reason);
         std::fflush(stdout);
@@ -86,6 +87,11 @@ ScriptedServices::ScriptedServices(Transcript& transcript, std::string workdir)
 void ScriptedServices::fail(const std::string& reason) {
     fatal_(reason);
     std::_Exit(2); // a fatal handler that returns would let the program run on a made-up answer
+}
+
+std::string ScriptedServices::inWorkdir(const std::string& path) const {
+    if (path.empty() || path.front() == '/') return path;
+    return QDir(QString::fromStdString(workdir_)).absoluteFilePath(QString::fromStdString(path)).toStdString();
 }
 
 void ScriptedServices::holdZAfter(int polls) {
@@ -120,6 +126,11 @@ std::optional<std::string> ScriptedServices::fileDialog(const char* kind, const 
     if (files_.empty()) fail("no file queued for the dialog " + dialog);
     std::optional<std::string> result = files_.front();
     files_.pop_front();
+    if (result && !result->empty() && result->front() != '/') {
+        // A file to read is named from the current folder, one to write goes to the working folder.
+        const bool save = std::string_view(kind) == "SAVE-DIALOG";
+        result = save ? inWorkdir(*result) : QDir::current().absoluteFilePath(QString::fromStdString(*result)).toStdString();
+    }
     transcript_.line(dialog + " -> " + (result ? *result : std::string("cancel")));
     return result;
 }

@@ -19,6 +19,8 @@ public:
     // with status 2, since the program is inside one of its handlers at that moment.
     using Fatal = std::function<void(const std::string& reason)>;
 
+    // Relative paths the script gives for things the program writes (save dialogs, the print
+    // folder) are taken in workdir; those it reads (open dialogs) in the current folder.
     ScriptedServices(Transcript& transcript, std::string workdir);
 
     void setFatal(Fatal fatal) { fatal_ = std::move(fatal); }
@@ -26,7 +28,9 @@ public:
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     void queuePrint(bool ok) { prints_.push_back(ok); }
-    void setPrintDir(std::string folder) { printDir_ = std::move(folder); }
+    void setPrintDir(const std::string& folder) { printDir_ = inWorkdir(folder); }
+    // A path for something written: relative ones are taken in the working folder.
+    std::string inWorkdir(const std::string& path) const;
     void setClipboardText(std::optional<std::string> text) { clipboard_ = std::move(text); }
     // Z reads as up for the next `polls` polls and as down from then on, until released.
     void holdZAfter(int polls);
@@ -64,6 +68,7 @@ private:
     std::string numberedPath(const char* stem, int number, const char* ext);
 
     Transcript& transcript_;
+    std::string workdir_;
     Fatal fatal_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;
