@@ -1,0 +1,86 @@
+#include "data/EntryRules.h"
+
+#include "text/Text.h"
+
+namespace kl {
+
+namespace {
+
+// Characters of UTF-8 text (continuation bytes are not counted).
+std::size_t characters(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+Message badData(std::string text) {
+    return {"bad data", std::move(text), Buttons::Ok, Icon::Information};
+}
+
+EntryVerdict refused(Message m) {
+    return {false, {}, std::move(m)};
+}
+
+} // namespace
+
+std::optional<std::string> submittedEntry(std::string_view fieldText) {
+    if (fieldText.find("\r\n") == std::string_view::npos) return std::nullopt;
+    std::string joined;
+    joined.reserve(fieldText.size());
+    for (std::size_t i = 0; i < fieldText.size(); ++i) {
+        if (fieldText[i] == '\r' && i + 1 < fieldText.size() && fieldText[i + 1] == '\n') {
+            ++i;
+            continue;
+        }
+        joined.push_back(fieldText[i]);
+    }
+    return trimBlanks(joined);
+}
+
+EntryVerdict checkEntry(std::string_view entry) {
+    if (entry.find_first_of(", \t\"") != std::string_view::npos) return refused(entryCharacterMessage());
+    std::string text(entry);
+    if (leadingNumber(text) == 0) text = "0";
+    if (characters(text) > kMaxEntryLength) return refused(entryRangeMessage());
+    const std::size_t point = text.rfind('.');
+    const std::size_t decimals = point == std::string::npos ? 0 : characters(text.substr(point + 1));
+    if (decimals > kMaxEntryDecimals) return refused(entryDecimalsMessage());
+    return {true, std::move(text), std::nullopt};
+}
+
+std::vector<std::string> compactRows(const std::vector<std::string>& rows) {
+    std::vector<std::string> kept;
+    kept.reserve(rows.size());
+    for (const std::string& row : rows) {
+        std::string t = trimBlanks(row);
+        if (t.empty() || !startsWithNumber(t)) continue;
+        kept.push_back(std::move(t));
+    }
+    return kept;
+}
+
+Message entryRangeMessage() {
+    return badData("本プログラムで扱えるデータの範囲を超えています。         ");
+}
+
+Message entryDecimalsMessage() {
+    return badData("入力できるデータは、小数点以下４桁までです。       ");
+}
+
+Message entryCharacterMessage() {
+    return badData("入力できるのは数値のみです。カンマ、空白、タブ、引用符を含むデータは入力できません。");
+}
+
+Message dataFullMessage() {
+    return {"data full", "本プログラムでは、使用できるデータ件数は ４０,０００件までです。        ",
+            Buttons::Ok, Icon::Information};
+}
+
+Message insertFullMessage() {
+    return {"挿入",
+            "本プログラムでは、使用できるデータ件数は ４０,０００件までです。\r\nこれ以上挿入できません。",
+            Buttons::Ok, Icon::Information};
+}
+
+} // namespace kl
