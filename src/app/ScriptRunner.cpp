@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -205,13 +206,21 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
     }
     if (verb == "surface") {
         expectWords(w, 2, "surface WINDOW");
-        auto* surface = qobject_cast<SurfaceWidget*>(widget);
-        if (!surface) surface = widget->findChild<SurfaceWidget*>();
-        if (!surface) bad(name + " has no drawing surface");
-        for (const TextDraw& t : surface->canvas().textLog())
-            transcript_.line("TEXT " + name + " x=" + transcriptNumber(t.x) + " y=" + transcriptNumber(t.y) +
-                             " size=" + transcriptNumber(t.size) + " colour=" + std::to_string(t.colour) +
-                             (t.vertical ? " vertical=1 " : " ") + Transcript::quoted(t.text));
+        // A window is its own surface, or holds picture areas that each are one.
+        std::vector<SurfaceWidget*> surfaces;
+        if (auto* own = qobject_cast<SurfaceWidget*>(widget)) surfaces.push_back(own);
+        else
+            for (SurfaceWidget* s : widget->findChildren<SurfaceWidget*>()) surfaces.push_back(s);
+        if (surfaces.empty()) bad(name + " has no drawing surface");
+        for (SurfaceWidget* surface : surfaces) {
+            const std::string label = surface == widget || surface->objectName().isEmpty()
+                                          ? name
+                                          : toStdString(surface->objectName());
+            for (const TextDraw& t : surface->canvas().textLog())
+                transcript_.line("TEXT " + label + " x=" + transcriptNumber(t.x) + " y=" + transcriptNumber(t.y) +
+                                 " size=" + transcriptNumber(t.size) + " colour=" + std::to_string(t.colour) +
+                                 (t.vertical ? " vertical=1 " : " ") + Transcript::quoted(t.text));
+        }
         return;
     }
     if (verb == "screenshot") {

@@ -290,6 +290,26 @@ TEST_F(RunnerTest, SurfaceStateAndScreenshot) {
     EXPECT_EQ(image.size(), QSize(400, 300));
 }
 
+TEST_F(RunnerTest, AWindowWithPictureAreasListsTheTextsOfEachByName) {
+    ASSERT_EQ(run("start\n"), 0);
+    QWidget plain;
+    plain.setObjectName(QStringLiteral("PlainForm"));
+    auto* first = new SurfaceWidget(QStringLiteral("PICTURE1"), QSize(50, 50), &plain);
+    auto* second = new SurfaceWidget(QStringLiteral("PICTURE2"), QSize(50, 50), &plain);
+    first->canvas().textVertical(10, 40, "frequency", Font{kGothic, 12}, Blue);
+    second->canvas().text(2.5, 3, "x\"y", Font{kMincho, 13}, Black);
+    plain.show();
+    ASSERT_EQ(run("surface PlainForm\nsurface PICTURE2\n"), 0);
+    const std::vector<std::string> expected = {
+        "WINDOW TestForm shown",
+        "WINDOW PlainForm shown",
+        R"(TEXT PICTURE1 x=10 y=40 size=12 colour=1 vertical=1 "frequency")",
+        R"(TEXT PICTURE2 x=2.5 y=3 size=13 colour=0 "x\"y")",
+        R"(TEXT PICTURE2 x=2.5 y=3 size=13 colour=0 "x\"y")",
+    };
+    EXPECT_EQ(lines(), expected);
+}
+
 TEST_F(RunnerTest, ClosingTheLastWindowEndsTheProgram) {
     ASSERT_EQ(run("start\n"), 0);
     form().refuseClose = true;
