@@ -282,6 +282,23 @@ TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
     EXPECT_EQ(combo->itemText(4).toStdString(), "EF" + std::string(21, ' '));
 }
 
+TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {
+    Fixture f("fold");
+    f.open(data("main_ten.csv"));
+    auto* check = f.control<QCheckBox>("CHECK2");
+    auto* list = f.control<QListWidget>("LIST2");
+    const int before = f.form->appState().counter;
+    check->click();
+    EXPECT_EQ(OptionStore(f.work).read(options::HAZURE).value_or(""), "1");
+    EXPECT_EQ(f.form->appState().counter, before + 1);
+    // Values at or above the upper limit are folded into the last class.
+    auto lastRow = [list] { return list->item(list->count() - 1)->text().toStdString(); };
+    EXPECT_EQ(lastRow().rfind("   30 |         8.00 －              | 3 ", 0), 0u) << lastRow();
+    check->click();
+    EXPECT_EQ(OptionStore(f.work).read(options::HAZURE).value_or(""), "0");
+    EXPECT_EQ(lastRow().rfind("   30 |         8.00 － 8.25         | 1 ", 0), 0u) << lastRow();
+}
+
 TEST(MainFormStart, OptionsSelectDecimalsAndFold) {
     struct Case {
         std::string places, fold;
