@@ -113,6 +113,7 @@ int runDesktop(int argc, char** argv, const Options& options) {
 
 int runMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "report") return cli::report({args.begin() + 1, args.end()}, std::cout, std::cerr);
     if (!args.empty() && (args[0] == "stats" || args[0] == "table")) {
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         return args[0] == "stats" ? cli::stats(rest, std::cout, std::cerr) : cli::table(rest, std::cout, std::cerr);

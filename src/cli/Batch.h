@@ -12,4 +12,7 @@ namespace kl::cli {
 int stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int table(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// The histogram page as the graph window prints it, into a PDF (--pdf PATH).
+int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace kl::cli
