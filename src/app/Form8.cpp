@@ -43,6 +43,7 @@ Form8::Form8(Services& services, GraphStatisticsOutcome outcome, QWidget* opener
     setWindowTitle(toQString(outcome_.caption));
     // Below the footnotes, side by side.
     button26_ = button(this, "BUTTON26", QRect(50, 658, 120, 32), "print");
+    connect(button26_, &QPushButton::clicked, this, [this] { run([this] { BUTTON26_ON(); }); });
     button29_ = button(this, "BUTTON29", QRect(210, 658, 120, 32), "close");
     connect(button29_, &QPushButton::clicked, this, [this] { run([this] { BUTTON29_ON(); }); });
 }

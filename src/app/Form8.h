@@ -50,6 +50,8 @@ class Form8 : public SurfaceWidget {
     void BUTTON29_ON();
 
     const GraphStatisticsOutcome& outcome() const { return outcome_; }
+    // Prints the two-column statistics (Form8Print.cpp).
+    void BUTTON26_ON();
     QPushButton* printButton() const { return button26_; }
 
   signals:

@@ -60,6 +60,7 @@ Form9::Form9(Services& services, QWidget* opener)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Normal Probability Plot"));
     button25_ = button(this, "BUTTON25", QRect(742, 700, 115, 34), "print");
+    connect(button25_, &QPushButton::clicked, this, [this] { run([this] { BUTTON25_ON(); }); });
     button28_ = button(this, "BUTTON28", QRect(870, 700, 115, 34), "close");
     connect(button28_, &QPushButton::clicked, this, [this] { run([this] { BUTTON28_ON(); }); });
 }

@@ -43,6 +43,8 @@ class Form9 : public SurfaceWidget {
     void FORM9_START();
     void BUTTON28_ON();
 
+    // Prints the pattern picture and the interval explanation (Form9Print.cpp).
+    void BUTTON25_ON();
     QPushButton* printButton() const { return button25_; }
 
   signals:

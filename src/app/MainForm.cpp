@@ -147,6 +147,7 @@ void MainForm::wireHandlers() {
             guarded([this, field] { EDIT_CHANGE(field); });
         });
     }
+    wireReportHandlers();
 }
 
 void MainForm::guarded(const std::function<void()>& handler) {

@@ -13,6 +13,8 @@
 
 #include "platform/qt/SurfaceWidget.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -66,6 +68,18 @@ public:
     bool TABLE();
     // The recalculation after typed data (rows of LIST1).
     void SAIKEISAN();
+
+    // Reports, export and help (MainFormReports.cpp): data list, basic statistics, frequency
+    // table, DOSUU.CSV, the help window in mode 1 (usage) or 2 (skewness and kurtosis).
+    void BUTTON6_ON();
+    void BUTTON7_ON();
+    void BUTTON8_ON();
+    void BUTTON34_ON();
+    void BUTTON18_ON();
+    void BUTTON14_ON();
+    void FORM4_QUERYCLOSE();
+    // The help mode of the last help window opened (0 before any).
+    int helpMode() const { return helpMode_; }
 
     // Makes the controls usable as the workflow state says.
     void applyState(Workflow state);
@@ -124,6 +138,10 @@ private:
     void wipeOutOfRangePanel();
     void drawOutOfRangePanel();
 
+    // Reports and help (MainFormReports.cpp).
+    void wireReportHandlers();
+    void openHelp(int mode);
+
     // Loading (MainFormLoad.cpp).
     bool chooseDataFile(std::string* chosen);
     bool readChosenFile(const std::string& path, DataReadResult* result);
@@ -178,6 +196,8 @@ private:
     QListWidget *list1_ = nullptr, *list2_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QCheckBox* check2_ = nullptr;
+    int helpMode_ = 0;
+    QPointer<QWidget> form4_;
 };
 
 } // namespace kl
