@@ -16,11 +16,12 @@ constexpr double kPanelWidth = 168, kPanelHeight = 240;
 constexpr double kColumnLeft[4] = {70, 276, 482, 688};
 constexpr double kRowTop[2] = {24, 322};
 constexpr double kCaptionHeight = 19, kCaptionGap = 8, kCaptionPitch = 21;
-constexpr double kScaleLabelHeight = 13;
+constexpr double kScaleLabelHeight = 16;
 constexpr double kZRange = 2.6; // the panel spans z = -2.6 .. +2.6
 constexpr int kPointCount = 24;
 constexpr double kPointRadius = 3.5;
-constexpr double kLineZ = 1.8; // the reference line is drawn over z = -1.8 .. +1.8
+constexpr double kLineZ = 1.8;     // the reference line is drawn over z = -1.8 .. +1.8
+constexpr double kLineWidth = 2.2; // the dotted reference line must still read at 0.7 of full size
 constexpr double kScalePercents[] = {1, 5, 10, 20, 30, 50, 70, 80, 90, 95, 99};
 
 double normalCdf(double x) {
@@ -52,6 +53,11 @@ double mixtureQuantile(std::initializer_list<Component> parts, double p) {
     return 0.5 * (lo + hi);
 }
 
+// A dome-shaped (triangular) distribution on -1 .. 1: tails shorter than a normal one's.
+double triangularQuantile(double p) {
+    return p < 0.5 ? std::sqrt(2 * p) - 1 : 1 - std::sqrt(2 * (1 - p));
+}
+
 struct Pattern {
     std::vector<std::string> caption;
     std::function<double(double z, double p)> value; // the measured value at cumulative p (z = its quantile)
@@ -66,7 +72,7 @@ std::vector<Pattern> patterns() {
              return mixtureQuantile({{0.85, 0, 1}, {0.15, 0, 3.5}}, p);
          }},
         {{"両裾広がり分布", "(尖りの強い分布)"},
-         [](double z, double) { return z + 0.12 * z * z * z; },
+         [](double z, double) { return z + 0.18 * z * z * z; },
          8,
          30},
         {{"右裾広がり分布"}, [](double z, double) { return std::exp(0.55 * z); }},
@@ -75,7 +81,7 @@ std::vector<Pattern> patterns() {
              return mixtureQuantile({{0.55, -1.6, 0.55}, {0.45, 1.6, 0.55}}, p);
          }},
         {{"一様分布"}, [](double, double p) { return p; }, 10, 58},
-        {{"ドーム様分布"}, [](double z, double) { return z - 0.06 * z * z * z; }},
+        {{"ドーム様分布"}, [](double, double p) { return triangularQuantile(p); }},
         {{"左裾広がり分布"}, [](double z, double) { return -std::exp(-0.55 * z); }},
     };
 }
@@ -158,7 +164,7 @@ void drawPanel(Canvas& c, const Mapping& m, const PatternPanel& panel) {
     }
     c.box(m.x(b.left), m.y(b.top), m.x(b.right), m.y(b.bottom), Black, LineStyle::Solid);
     c.line(m.x(panel.lineFrom.x), m.y(panel.lineFrom.y), m.x(panel.lineTo.x), m.y(panel.lineTo.y), Green,
-           LineStyle::Dotted, width);
+           LineStyle::Dotted, kLineWidth * width);
     for (const Point& p : panel.points)
         c.circle(m.x(p.x), m.y(p.y), kPointRadius * m.sx, Blue, Blue);
     for (const PictureText& t : panel.captions)
@@ -215,7 +221,7 @@ void drawPatternPicture(Canvas& canvas, const PictureFrame& frame, bool withShap
         drawPanel(canvas, m, panel);
     // Legend keys in front of their texts.
     canvas.circle(m.x(80), m.y(671), kPointRadius * m.sx, Blue, Blue);
-    canvas.line(m.x(270), m.y(671), m.x(306), m.y(671), Green, LineStyle::Dotted, m.sx);
+    canvas.line(m.x(270), m.y(671), m.x(306), m.y(671), Green, LineStyle::Dotted, kLineWidth * m.sx);
     canvas.line(m.x(576), m.y(671), m.x(612), m.y(671), Red, LineStyle::Solid, m.sx);
     for (const PictureText& t : patternPictureTexts(withShapeLabels))
         drawText(canvas, m, t);
