@@ -1,0 +1,290 @@
+// The main window's reports printed to PDF through the scripted seam, read back with pdftotext
+// and rendered with pdftoppm; the DOSUU.CSV export; the help window in both modes.
+//
+// Golden pictures tests/data/golden/report_*.png and form4_*.png are regenerated with
+//     KLEPSYDRA_UPDATE_GOLDEN=1 build-reports/tests/app_test_reports --gtest_filter='*Golden*'
+
+#include "AppTestMain.h"
+
+#include "app/Form4.h"
+#include "app/MainForm.h"
+#include "app/StartUp.h"
+#include "output/FrequencyExport.h"
+#include "platform/script/ScriptedServices.h"
+#include "text/FileIO.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kl {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string data(const std::string& name) {
+    return std::string(KLEPSYDRA_TEST_DATA) + "/" + name;
+}
+
+std::string freshDir(const std::string& tag) {
+    const fs::path dir = fs::temp_directory_path() / ("kl-reports-" + tag + "-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+std::string run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return p.readAllStandardOutput().toStdString();
+}
+
+// The pages of a PDF as text (pdftotext ends every page with a form feed).
+std::vector<std::string> pdfPages(const std::string& path) {
+    const std::string all = run("pdftotext", {"-layout", QString::fromStdString(path), "-"});
+    std::vector<std::string> pages;
+    std::size_t from = 0;
+    for (std::size_t at; (at = all.find('\f', from)) != std::string::npos; from = at + 1)
+        pages.push_back(all.substr(from, at - from));
+    return pages;
+}
+
+QImage pdfPage(const std::string& path, int page, const std::string& out) {
+    run("pdftoppm", {"-r", "60", "-f", QString::number(page), "-l", QString::number(page), "-png",
+                     "-singlefile", QString::fromStdString(path), QString::fromStdString(out)});
+    return QImage(QString::fromStdString(out + ".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+void compareGolden(const QImage& shot, const std::string& name) {
+    ASSERT_FALSE(shot.isNull());
+    const std::string golden = data("golden/" + name);
+    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(shot.save(QString::fromStdString(golden)));
+    }
+    QImage expected(QString::fromStdString(golden));
+    ASSERT_FALSE(expected.isNull()) << golden;
+    expected = expected.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), shot.size());
+    // Font rasterising may differ by a few pixels between machines; the layout may not.
+    long differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            differing += shot.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_LT(differing, shot.width() * shot.height() / 100) << name;
+}
+
+struct Fixture {
+    std::ostringstream out;
+    Transcript transcript{out};
+    std::string work;
+    ScriptedServices services;
+    std::unique_ptr<MainForm> form;
+
+    explicit Fixture(const std::string& tag) : work(freshDir(tag)), services(transcript, work) {
+        services.setPrintDir(work);
+        services.setFatal([](const std::string& reason) { FAIL() << reason; });
+        provisionMaster(work, std::string(KLEPSYDRA_TEST_DATA) + "/../../resources");
+        form = std::make_unique<MainForm>(services, work);
+        EXPECT_TRUE(form->MAINFORM_START());
+    }
+    void open(const std::string& path) {
+        services.queueFile(path);
+        form->guarded([this] { form->BUTTON1_ON(); });
+    }
+    // Presses a print button with the dialog answered OK; the path of the PDF written.
+    std::string print(void (MainForm::*handler)()) {
+        services.queuePrint(true);
+        form->guarded([this, handler] { (form.get()->*handler)(); });
+        const std::string text = out.str();
+        const std::size_t at = text.rfind("PRINT doc=\"PRINTER\"");
+        if (at == std::string::npos) return {};
+        const std::size_t arrow = text.find("-> ", at);
+        return text.substr(arrow + 3, text.find('\n', arrow) - arrow - 3);
+    }
+    Form4* help() const {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<Form4*>(w); f && f->isVisible()) return f;
+        return nullptr;
+    }
+};
+
+// A data file at a fixed path (the path is printed), value 2 ten characters long.
+std::string valuesFile(int n) {
+    fs::create_directories("/tmp/klepsydra-golden");
+    const std::string path = "/tmp/klepsydra-golden/values" + std::to_string(n) + ".csv";
+    std::ofstream f(path, std::ios::binary);
+    for (int i = 1; i <= n; ++i)
+        f << (i == 2 ? std::string("-123456.78") : std::to_string(40 + (i * 37) % 23)) << "\r\n";
+    return path;
+}
+
+std::string main200() {
+    fs::create_directories("/tmp/klepsydra-golden");
+    const std::string fixed = "/tmp/klepsydra-golden/main_200.csv";
+    fs::copy_file(data("main_200.csv"), fixed, fs::copy_options::overwrite_existing);
+    return fixed;
+}
+
+TEST(DataListReport, PagesOf200AndTheLongValueWhole) {
+    struct Case {
+        int n;
+        std::size_t pages;
+    };
+    for (Case c : {Case{200, 1}, Case{201, 2}}) {
+        Fixture f("list" + std::to_string(c.n));
+        f.open(valuesFile(c.n));
+        ASSERT_EQ(f.form->appState().count(), c.n);
+        const std::string pdf = f.print(&MainForm::BUTTON6_ON);
+        const auto pages = pdfPages(pdf);
+        ASSERT_EQ(pages.size(), c.pages) << c.n;
+        EXPECT_NE(pages[0].find("-123456.78"), std::string::npos);
+        EXPECT_NE(pages[0].find("FILE NAME ： /tmp/klepsydra-golden/values"), std::string::npos);
+        if (c.n == 201) {
+            EXPECT_NE(pages[1].find("FILE NAME"), std::string::npos);
+            EXPECT_NE(pages[1].find("201"), std::string::npos);
+            EXPECT_EQ(pages[1].find("200"), std::string::npos);
+        }
+    }
+}
+
+TEST(DataListReport, PastedDataPrintNoFileName) {
+    Fixture f("pasted");
+    f.open(valuesFile(20));
+    f.form->appState().pasted = 1;
+    const auto pages = pdfPages(f.print(&MainForm::BUTTON6_ON));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].find("klepsydra-golden"), std::string::npos);
+    EXPECT_NE(pages[0].find("FILE NAME"), std::string::npos);
+}
+
+TEST(ReportsGolden, DataListStatisticsAndFrequencyTable) {
+    Fixture f("golden");
+    f.open(main200());
+    auto* combo = f.form->findChild<QComboBox*>("COMBO1");
+    combo->setCurrentIndex(10);
+    f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+
+    const std::string list = f.print(&MainForm::BUTTON6_ON);
+    compareGolden(pdfPage(list, 1, f.work + "/list"), "report_datalist.png");
+
+    const std::string stats = f.print(&MainForm::BUTTON7_ON);
+    const auto statsText = pdfPages(stats);
+    ASSERT_EQ(statsText.size(), 1u);
+    EXPECT_NE(statsText[0].find("( cube-transformed data )"), std::string::npos);
+    EXPECT_NE(statsText[0].find("異常率"), std::string::npos);
+    compareGolden(pdfPage(stats, 1, f.work + "/stats"), "report_statistics.png");
+
+    const std::string table = f.print(&MainForm::BUTTON8_ON);
+    const auto tableText = pdfPages(table);
+    ASSERT_EQ(tableText.size(), 1u);
+    EXPECT_NE(tableText[0].find("Frequency Table"), std::string::npos);
+    EXPECT_NE(tableText[0].find("Class |"), std::string::npos);
+    compareGolden(pdfPage(table, 1, f.work + "/table"), "report_frequency_table.png");
+}
+
+TEST(Export, WritesTheTableLaunchesItAndMinimises) {
+    Fixture f("export");
+    f.open(main200());
+    auto* list = f.form->findChild<QListWidget*>("LIST2");
+    std::vector<std::string> rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows.push_back(list->item(i)->text().toStdString());
+    ASSERT_FALSE(rows.empty());
+    f.form->show();
+    f.services.queueAnswer(Answer::Yes);
+    f.form->guarded([&] { f.form->BUTTON34_ON(); });
+    EXPECT_EQ(readFileBytes(f.work + "/DOSUU.CSV").value_or(""), frequencyExportBytes(rows));
+    EXPECT_NE(f.out.str().find("LAUNCH maximised " + f.work + "/DOSUU.CSV"), std::string::npos);
+    EXPECT_TRUE(f.form->isMinimized());
+}
+
+TEST(Export, AFileThatCannotBeReplacedIsReportedAndNotOpened) {
+    Fixture f("locked");
+    f.open(main200());
+    fs::create_directories(f.work + "/DOSUU.CSV/held");
+    f.services.queueAnswer(Answer::Yes);
+    f.form->guarded([&] { f.form->BUTTON34_ON(); });
+    EXPECT_NE(f.out.str().find("caption=\"File Already Open\""), std::string::npos);
+    EXPECT_EQ(f.out.str().find("LAUNCH"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(f.work + "/DOSUU.CSV/held"));
+}
+
+TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {
+    Fixture f("help");
+    f.form->show();
+    f.form->BUTTON18_ON();
+    Form4* help = f.help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->mode(), 1);
+    EXPECT_EQ(help->size(), QSize(782, 510));
+    EXPECT_FALSE(f.form->isEnabled());
+    EXPECT_TRUE(help->isEnabled());
+    help->findChild<QPushButton*>("BUTTON27")->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_EQ(f.help(), nullptr);
+
+    f.form->BUTTON14_ON();
+    help = f.help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->size(), QSize(792, 640));
+    bool usageShown = false;
+    for (const TextDraw& t : help->canvas().textLog())
+        usageShown |= t.text.find("使い方") != std::string::npos;
+    EXPECT_FALSE(usageShown);
+    help->close(); // by the window frame
+    QApplication::processEvents();
+    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_EQ(f.form->helpMode(), 2);
+}
+
+TEST(HelpWindow, PrintsTheTextOfItsMode) {
+    Fixture f("helpprint");
+    f.form->show();
+    f.form->BUTTON14_ON();
+    Form4* help = f.help();
+    ASSERT_NE(help, nullptr);
+    f.services.queuePrint(true);
+    help->BUTTON24_ON();
+    EXPECT_TRUE(help->isVisible());
+    const std::string text = f.out.str();
+    const std::size_t at = text.find("-> ", text.find("PRINT doc="));
+    ASSERT_NE(at, std::string::npos);
+    const auto pages = pdfPages(text.substr(at + 3, text.find('\n', at) - at - 3));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("Skewness と Kurtosis"), std::string::npos);
+    EXPECT_NE(pages[0].find("ｂ2＞３"), std::string::npos);
+    help->close();
+}
+
+TEST(HelpWindowGolden, BothModes) {
+    for (int mode : {1, 2}) {
+        Fixture f("helpgolden" + std::to_string(mode));
+        f.form->show();
+        if (mode == 1)
+            f.form->BUTTON18_ON();
+        else
+            f.form->BUTTON14_ON();
+        Form4* help = f.help();
+        ASSERT_NE(help, nullptr);
+        compareGolden(help->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                      mode == 1 ? "form4_usage.png" : "form4_shape.png");
+        help->close();
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+} // namespace kl
+
+KL_QT_TEST_MAIN()
