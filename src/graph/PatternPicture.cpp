@@ -16,7 +16,7 @@ constexpr double kPanelWidth = 168, kPanelHeight = 240;
 constexpr double kColumnLeft[4] = {70, 276, 482, 688};
 constexpr double kRowTop[2] = {24, 322};
 constexpr double kCaptionHeight = 19, kCaptionGap = 8, kCaptionPitch = 21;
-constexpr double kScaleLabelHeight = 16;
+constexpr double kScaleLabelHeight = 15;
 constexpr double kZRange = 2.6; // the panel spans z = -2.6 .. +2.6
 constexpr int kPointCount = 24;
 constexpr double kPointRadius = 3.5;
