@@ -89,7 +89,8 @@ std::string clickWidget(QWidget* widget) {
 std::string selectEntry(QWidget* widget, int index) {
     if (auto* list = qobject_cast<QListWidget*>(widget)) {
         QPoint at;
-        if (!rowPoint(list, index, &at)) return "no row " + std::to_string(index) + " (" + rowRange(list->count()) + ")";
+        if (!rowPoint(list, index, &at))
+            return "no row " + std::to_string(index) + " (" + rowRange(list->count()) + ")";
         sendMouse(list->viewport(), QEvent::MouseButtonPress, at);
         sendMouse(list->viewport(), QEvent::MouseButtonRelease, at);
         return {};
@@ -110,7 +111,8 @@ std::string doubleClickRow(QWidget* widget, int index) {
     auto* list = qobject_cast<QListWidget*>(widget);
     if (!list) return "not a list";
     QPoint at;
-    if (!rowPoint(list, index, &at)) return "no row " + std::to_string(index) + " (" + rowRange(list->count()) + ")";
+    if (!rowPoint(list, index, &at))
+        return "no row " + std::to_string(index) + " (" + rowRange(list->count()) + ")";
     QWidget* view = list->viewport();
     sendMouse(view, QEvent::MouseButtonPress, at);
     sendMouse(view, QEvent::MouseButtonRelease, at);
@@ -180,7 +182,9 @@ std::string transcriptNumber(double value) {
 
 namespace {
 
-std::string textPart(const QString& text) { return " text=" + Transcript::quoted(toStdString(text)); }
+std::string textPart(const QString& text) {
+    return " text=" + Transcript::quoted(toStdString(text));
+}
 
 } // namespace
 
@@ -189,7 +193,8 @@ std::vector<std::string> describeWidget(const std::string& name, QWidget* widget
     // A control's own state, as its window would report it even while the window is hidden.
     const bool enabled = window ? widget->isEnabled() : widget->isEnabledTo(widget->window());
     const bool visible = window ? widget->isVisible() : widget->isVisibleTo(widget->window());
-    std::string head = "CONTROL " + name + " enabled=" + (enabled ? "1" : "0") + " visible=" + (visible ? "1" : "0");
+    std::string head =
+        "CONTROL " + name + " enabled=" + (enabled ? "1" : "0") + " visible=" + (visible ? "1" : "0");
     std::vector<std::string> rows;
     if (auto* list = qobject_cast<QListWidget*>(widget)) {
         const QList<QListWidgetItem*> selected = list->selectedItems();
@@ -199,14 +204,16 @@ std::vector<std::string> describeWidget(const std::string& name, QWidget* widget
             rows.push_back("ROW " + name + " " + std::to_string(i) + " " +
                            Transcript::quoted(toStdString(list->item(i)->text())));
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        head += " index=" + std::to_string(combo->currentIndex()) + " count=" + std::to_string(combo->count()) +
-                textPart(combo->currentText());
+        head += " index=" + std::to_string(combo->currentIndex()) +
+                " count=" + std::to_string(combo->count()) + textPart(combo->currentText());
         for (int i = 0; i < combo->count(); ++i)
             rows.push_back("ROW " + name + " " + std::to_string(i) + " " +
                            Transcript::quoted(toStdString(combo->itemText(i))));
     } else if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
         auto* box = qobject_cast<QCheckBox*>(widget);
-        const int state = box ? (box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0)
+        const int state = box ? (box->checkState() == Qt::Checked            ? 1
+                                 : box->checkState() == Qt::PartiallyChecked ? 2
+                                                                             : 0)
                               : (qobject_cast<QAbstractButton*>(widget)->isChecked() ? 1 : 0);
         head += " checked=" + std::to_string(state);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

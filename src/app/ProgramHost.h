@@ -10,7 +10,7 @@
 namespace kl {
 
 class ProgramHost {
-public:
+  public:
     virtual ~ProgramHost() = default;
     // The program start: start-up checks and MAINFORM_START; shows the main window unless the
     // start-up ended the program (through Services::exitProgram).

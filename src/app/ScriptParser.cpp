@@ -4,16 +4,24 @@ namespace kl {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::optional<char> escaped(char c) {
     switch (c) {
-    case 'r': return '\r';
-    case 'n': return '\n';
-    case 't': return '\t';
-    case '"': return '"';
-    case '\\': return '\\';
-    default: return std::nullopt;
+    case 'r':
+        return '\r';
+    case 'n':
+        return '\n';
+    case 't':
+        return '\t';
+    case '"':
+        return '"';
+    case '\\':
+        return '\\';
+    default:
+        return std::nullopt;
     }
 }
 
@@ -27,7 +35,8 @@ std::optional<std::vector<std::string>> splitScriptLine(std::string_view line, s
         return std::nullopt;
     };
     while (i < line.size()) {
-        while (i < line.size() && isBlank(line[i])) ++i;
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
         if (i >= line.size() || line[i] == '#') break;
         std::string word;
         bool quoted = false;

@@ -24,7 +24,9 @@ struct LineError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void bad(const std::string& why) { throw LineError(why); }
+[[noreturn]] void bad(const std::string& why) {
+    throw LineError(why);
+}
 
 void expectWords(const std::vector<std::string>& w, std::size_t n, const char* usage) {
     if (w.size() != n) bad(std::string("expected: ") + usage);
@@ -53,8 +55,10 @@ bool WindowWatcher::eventFilter(QObject* object, QEvent* event) {
     if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Close) && watched(object) &&
         !event->spontaneous()) {
         const std::string name = toStdString(object->objectName());
-        if (type == QEvent::Close) closing_ = object; // an accepted close hides the window next
-        else if (type == QEvent::Show) transcript_.line("WINDOW " + name + " shown");
+        if (type == QEvent::Close)
+            closing_ = object; // an accepted close hides the window next
+        else if (type == QEvent::Show)
+            transcript_.line("WINDOW " + name + " shown");
         else {
             transcript_.line("WINDOW " + name + (closing_ == object ? " closed" : " hidden"));
             if (closing_ == object) closing_ = nullptr;
@@ -64,9 +68,11 @@ bool WindowWatcher::eventFilter(QObject* object, QEvent* event) {
 }
 
 ScriptRunner::ScriptRunner(ProgramHost& host, ScriptedServices& services, Transcript& transcript)
-    : host_(host), services_(services), transcript_(transcript), watcher_(std::make_unique<WindowWatcher>(transcript)) {
+    : host_(host), services_(services), transcript_(transcript),
+      watcher_(std::make_unique<WindowWatcher>(transcript)) {
     services_.setFatal([this](const std::string& reason) {
-        const std::string where = current_ ? "line " + std::to_string(current_->number) + ": " : std::string();
+        const std::string where =
+            current_ ? "line " + std::to_string(current_->number) + ": " : std::string();
         const std::string what = current_ ? " (" + current_->text + ")" : std::string();
         transcript_.line("SCRIPT ERROR: " + where + reason + what);
         std::fflush(nullptr);
@@ -186,7 +192,8 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
     static const char* const verbs[] = {"click", "select", "dblclick", "type",  "focus",     "blur",
                                         "close", "show",   "surface",  "state", "screenshot"};
     const std::string& verb = w[0];
-    if (std::find(std::begin(verbs), std::end(verbs), verb) == std::end(verbs)) bad("unknown command \"" + verb + "\"");
+    if (std::find(std::begin(verbs), std::end(verbs), verb) == std::end(verbs))
+        bad("unknown command \"" + verb + "\"");
     ensureStarted();
     if (verb == "state") {
         expectWords(w, 1, "state");
@@ -201,25 +208,29 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
 
     if (verb == "show") {
         expectWords(w, 2, "show CONTROL");
-        for (const std::string& line : describeWidget(name, widget)) transcript_.line(line);
+        for (const std::string& line : describeWidget(name, widget))
+            transcript_.line(line);
         return;
     }
     if (verb == "surface") {
         expectWords(w, 2, "surface WINDOW");
         // A window is its own surface, or holds picture areas that each are one.
         std::vector<SurfaceWidget*> surfaces;
-        if (auto* own = qobject_cast<SurfaceWidget*>(widget)) surfaces.push_back(own);
+        if (auto* own = qobject_cast<SurfaceWidget*>(widget))
+            surfaces.push_back(own);
         else
-            for (SurfaceWidget* s : widget->findChildren<SurfaceWidget*>()) surfaces.push_back(s);
+            for (SurfaceWidget* s : widget->findChildren<SurfaceWidget*>())
+                surfaces.push_back(s);
         if (surfaces.empty()) bad(name + " has no drawing surface");
         for (SurfaceWidget* surface : surfaces) {
             const std::string label = surface == widget || surface->objectName().isEmpty()
                                           ? name
                                           : toStdString(surface->objectName());
             for (const TextDraw& t : surface->canvas().textLog())
-                transcript_.line("TEXT " + label + " x=" + transcriptNumber(t.x) + " y=" + transcriptNumber(t.y) +
-                                 " size=" + transcriptNumber(t.size) + " colour=" + std::to_string(t.colour) +
-                                 (t.vertical ? " vertical=1 " : " ") + Transcript::quoted(t.text));
+                transcript_.line("TEXT " + label + " x=" + transcriptNumber(t.x) +
+                                 " y=" + transcriptNumber(t.y) + " size=" + transcriptNumber(t.size) +
+                                 " colour=" + std::to_string(t.colour) + (t.vertical ? " vertical=1 " : " ") +
+                                 Transcript::quoted(t.text));
         }
         return;
     }
@@ -227,7 +238,8 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
         expectWords(w, 3, "screenshot WINDOW PATH");
         const QByteArray png = pngBytes(widget->grab().toImage());
         std::string error;
-        if (!writeFileAtomic(services_.inWorkdir(w[2]), std::string_view(png.constData(), std::size_t(png.size())), &error))
+        if (!writeFileAtomic(services_.inWorkdir(w[2]),
+                             std::string_view(png.constData(), std::size_t(png.size())), &error))
             bad("cannot write the screenshot: " + error);
         return;
     }

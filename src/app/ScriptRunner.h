@@ -17,21 +17,21 @@ namespace kl {
 // Writes "WINDOW name shown / hidden / closed" for the named top-level windows.
 class WindowWatcher : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit WindowWatcher(Transcript& transcript) : transcript_(transcript) {}
     // A close that its handler refused leaves nothing pending past the line that asked for it.
     void forgetPendingClose() { closing_ = nullptr; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Transcript& transcript_;
     QObject* closing_ = nullptr;
 };
 
 class ScriptRunner {
-public:
+  public:
     ScriptRunner(ProgramHost& host, ScriptedServices& services, Transcript& transcript);
     ~ScriptRunner();
 
@@ -39,7 +39,7 @@ public:
     // program ended with.
     int run(const std::vector<ScriptLine>& lines);
 
-private:
+  private:
     void execute(const ScriptLine& line);
     bool runSeamLine(const std::vector<std::string>& w);
     void runControlLine(const std::vector<std::string>& w);

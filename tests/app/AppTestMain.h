@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#define KL_QT_TEST_MAIN()                                                                                   \
-    int main(int argc, char** argv) {                                                                       \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");        \
-        QApplication app(argc, argv);                                                                       \
-        ::testing::InitGoogleTest(&argc, argv);                                                             \
-        return RUN_ALL_TESTS();                                                                             \
+#define KL_QT_TEST_MAIN()                                                                                    \
+    int main(int argc, char** argv) {                                                                        \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");         \
+        QApplication app(argc, argv);                                                                        \
+        ::testing::InitGoogleTest(&argc, argv);                                                              \
+        return RUN_ALL_TESTS();                                                                              \
     }

@@ -28,7 +28,8 @@ QImage glyphs(const std::string& text, const char* font, int size = 32) {
 int inkCount(const QImage& image) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
     return n;
 }
 

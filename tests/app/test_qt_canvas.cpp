@@ -32,7 +32,7 @@ Ink inkOf(const QImage& image, QRgb background) {
 }
 
 class CanvasTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { canvas.clear(White); }
     QRgb at(int x, int y) const { return image.pixel(x, y) & 0xFFFFFF; }
     static QRgb rgb(int index) {
@@ -58,7 +58,8 @@ TEST_F(CanvasTest, FilledBoxCoversBothCornersWhicheverWayTheyAreGiven) {
 
 TEST_F(CanvasTest, BoxOutlineIncludesBothCornersAndLeavesTheInside) {
     canvas.box(2, 2, 8, 6, Blue);
-    for (auto [x, y] : {std::pair{2, 2}, {8, 2}, {2, 6}, {8, 6}, {5, 2}, {8, 4}}) EXPECT_EQ(at(x, y), rgb(Blue)) << x << "," << y;
+    for (auto [x, y] : {std::pair{2, 2}, {8, 2}, {2, 6}, {8, 6}, {5, 2}, {8, 4}})
+        EXPECT_EQ(at(x, y), rgb(Blue)) << x << "," << y;
     EXPECT_EQ(at(5, 4), rgb(White));
     EXPECT_EQ(at(9, 6), rgb(White));
     EXPECT_EQ(at(8, 7), rgb(White));
@@ -79,7 +80,8 @@ TEST_F(CanvasTest, LinesIncludeBothEndPoints) {
 TEST_F(CanvasTest, DottedLinesLeaveGaps) {
     canvas.line(0, 5, 39, 5, Black, LineStyle::Dotted);
     int inked = 0;
-    for (int x = 0; x < 40; ++x) inked += at(x, 5) == rgb(Black);
+    for (int x = 0; x < 40; ++x)
+        inked += at(x, 5) == rgb(Black);
     EXPECT_GE(inked, 14);
     EXPECT_LE(inked, 26);
 }
@@ -156,8 +158,10 @@ TEST_F(CanvasTest, ScreenSizesArePixelHeightsWithHalfWidthCells) {
     };
     for (const Case c : {Case{kGothic, 16}, Case{kGothic, 18}, Case{kMincho, 20}, Case{kMincho, 16}}) {
         EXPECT_EQ(canvas.deviceFont(Font{c.font, double(c.size)}).pixelSize(), c.size);
-        EXPECT_DOUBLE_EQ(canvas.textWidth("12345", Font{c.font, double(c.size)}), 5 * c.size / 2.0) << c.font << c.size;
-        EXPECT_DOUBLE_EQ(canvas.textWidth("測定", Font{c.font, double(c.size)}), 2 * c.size) << c.font << c.size;
+        EXPECT_DOUBLE_EQ(canvas.textWidth("12345", Font{c.font, double(c.size)}), 5 * c.size / 2.0)
+            << c.font << c.size;
+        EXPECT_DOUBLE_EQ(canvas.textWidth("測定", Font{c.font, double(c.size)}), 2 * c.size)
+            << c.font << c.size;
     }
 }
 
@@ -189,7 +193,8 @@ TEST(PaperCanvas, UnitsAreTenthsOfAMillimetreAndSizesPoints) {
     QPainter painter(&page);
     QtCanvas canvas(&painter, pixelsPerUnit);
     // 14 pt is 49.4 units high; 20 half-width characters are 494 units, inside the 500-unit pitch.
-    EXPECT_EQ(canvas.deviceFont(Font{kGothic, 14}).pixelSize(), int(std::lround(14 * 3.5278 * pixelsPerUnit)));
+    EXPECT_EQ(canvas.deviceFont(Font{kGothic, 14}).pixelSize(),
+              int(std::lround(14 * 3.5278 * pixelsPerUnit)));
     const double width = canvas.textWidth(std::string(20, '8'), Font{kGothic, 14});
     EXPECT_NEAR(width, 20 * 14 * 3.5278 / 2, 3);
     EXPECT_LT(width, 500);

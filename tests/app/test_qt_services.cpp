@@ -6,8 +6,8 @@
 #include "platform/qt/PagedPrintJob.h"
 #include "platform/qt/QtServices.h"
 
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -25,7 +25,8 @@ TEST(QtServices, FiltersListBothLetterCasesAndAllFilesAsStar) {
         {{"すべてのファイル(*.*)", {"*.*"}}, "すべてのファイル(*.*) (*)"},
         {{"VSC", {"*.vsc"}}, "VSC (*.vsc *.VSC)"},
     };
-    for (const Case& c : cases) EXPECT_EQ(qtFilter(c.filter), QString::fromUtf8(c.qt));
+    for (const Case& c : cases)
+        EXPECT_EQ(qtFilter(c.filter), QString::fromUtf8(c.qt));
 }
 
 TEST(QtServices, ZIsDownFromItsPressUntilItsRelease) {
@@ -52,7 +53,8 @@ TEST(QtServices, MessageBoxButtonsReadInJapanese) {
     ASSERT_TRUE(installJapaneseTranslations(*QCoreApplication::instance())) << "qtbase_ja is not installed";
     EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").startsWith(QStringLiteral("はい")));
     EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&No").startsWith(QStringLiteral("いいえ")));
-    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "Cancel").startsWith(QStringLiteral("キャンセル")));
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "Cancel").startsWith(QStringLiteral("キャンセル")));
 }
 
 TEST(QtServices, PrintJobsOnAPdfFileAreA4InTenthsOfAMillimetre) {
@@ -83,7 +85,8 @@ TEST(QtServices, APdfThatCannotBeWrittenIsReportedAndLeavesNothing) {
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/missing/folder/job.pdf";
     std::string errorSeen;
-    PdfPrintJob job(path, "PRINTER", [&](int, bool ok, const std::string& error) { errorSeen = ok ? "" : error; });
+    PdfPrintJob job(path, "PRINTER",
+                    [&](int, bool ok, const std::string& error) { errorSeen = ok ? "" : error; });
     EXPECT_FALSE(job.finish());
     EXPECT_FALSE(errorSeen.empty());
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));

@@ -29,13 +29,14 @@ namespace {
 
 // A window with one control of each kind, recording what its handlers saw.
 class TestForm : public SurfaceWidget {
-public:
+  public:
     explicit TestForm(Services& services) : SurfaceWidget(QStringLiteral("TestForm"), QSize(400, 300)) {
         auto* ask = make<QPushButton>("BUTTON1", 10, 10);
         ask->setText(QStringLiteral("質問"));
         answer = make<QLineEdit>("EDIT1", 10, 40);
         connect(ask, &QPushButton::clicked, this, [this, &services] {
-            const Answer a = services.message("確認", "続けますか？\r\n\"はい\" \\ ", Buttons::YesNo, Icon::Question);
+            const Answer a =
+                services.message("確認", "続けますか？\r\n\"はい\" \\ ", Buttons::YesNo, Icon::Question);
             answer->setText(a == Answer::Yes ? QStringLiteral("yes") : QStringLiteral("no"));
         });
         auto* off = make<QPushButton>("BUTTON9", 10, 70);
@@ -51,8 +52,10 @@ public:
         notes = make<QPlainTextEdit>("EDIT13", 120, 40);
         list = make<QListWidget>("LIST2", 250, 10);
         list->resize(140, 120);
-        for (int i = 0; i < 40; ++i) list->addItem(QStringLiteral("row %1").arg(i));
-        connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { clickedRow = list->row(item); });
+        for (int i = 0; i < 40; ++i)
+            list->addItem(QStringLiteral("row %1").arg(i));
+        connect(list, &QListWidget::itemClicked, this,
+                [this](QListWidgetItem* item) { clickedRow = list->row(item); });
         connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { delete item; });
         combo = make<QComboBox>("COMBO1", 120, 180);
         combo->addItems({QString(), QStringLiteral("ALB"), QStringLiteral("OTHER  ")});
@@ -64,7 +67,8 @@ public:
     }
 
     bool refuseClose = false;
-    int disabledClicks = 0, edits = 0, clickedRow = -1, activated = -1, checkClicks = 0, focusIns = 0, focusOuts = 0;
+    int disabledClicks = 0, edits = 0, clickedRow = -1, activated = -1, checkClicks = 0, focusIns = 0,
+        focusOuts = 0;
     QString entered;
     QLineEdit* answer = nullptr;
     QLineEdit* entry = nullptr;
@@ -73,10 +77,12 @@ public:
     QComboBox* combo = nullptr;
     QCheckBox* check = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
-        if (refuseClose) event->ignore();
-        else event->accept();
+        if (refuseClose)
+            event->ignore();
+        else
+            event->accept();
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusIn) ++focusIns;
@@ -84,9 +90,8 @@ protected:
         return SurfaceWidget::eventFilter(watched, event);
     }
 
-private:
-    template <class W>
-    W* make(const char* name, int x, int y) {
+  private:
+    template <class W> W* make(const char* name, int x, int y) {
         auto* w = new W(this);
         w->setObjectName(QString::fromLatin1(name));
         w->move(x, y);
@@ -95,7 +100,7 @@ private:
 };
 
 class TestHost : public ProgramHost {
-public:
+  public:
     explicit TestHost(Services& services) : services_(services) {}
     void start() override {
         form = std::make_unique<TestForm>(services_);
@@ -104,7 +109,7 @@ public:
     std::string state() const override { return "counter=" + std::to_string(form ? form->edits : -1); }
     std::unique_ptr<TestForm> form;
 
-private:
+  private:
     Services& services_;
 };
 
@@ -124,13 +129,14 @@ struct Rig {
     std::vector<std::string> lines() const {
         std::vector<std::string> all;
         std::istringstream in(out.str());
-        for (std::string l; std::getline(in, l);) all.push_back(l);
+        for (std::string l; std::getline(in, l);)
+            all.push_back(l);
         return all;
     }
 };
 
 class RunnerTest : public ::testing::Test {
-protected:
+  protected:
     int run(const std::string& script) { return rig->run(script); }
     std::vector<std::string> lines() const { return rig->lines(); }
     TestForm& form() { return *rig->host.form; }
@@ -141,10 +147,14 @@ protected:
 
 TEST_F(RunnerTest, QueuedAnswersReachTheHandlersAndTheTranscriptEscapesTexts) {
     EXPECT_EQ(run("answer No\nclick BUTTON1\nshow EDIT1\nanswer yes\nclick BUTTON1\nshow EDIT1\n"), 0);
-    const std::string box = R"(MSG caption="確認" buttons=YesNo icon=question text="続けますか？\r\n\"はい\" \\ ")";
+    const std::string box =
+        R"(MSG caption="確認" buttons=YesNo icon=question text="続けますか？\r\n\"はい\" \\ ")";
     const std::vector<std::string> expected = {
-        "WINDOW TestForm shown", box + " -> No",  R"(CONTROL EDIT1 enabled=1 visible=1 text="no")",
-        box + " -> Yes",         R"(CONTROL EDIT1 enabled=1 visible=1 text="yes")",
+        "WINDOW TestForm shown",
+        box + " -> No",
+        R"(CONTROL EDIT1 enabled=1 visible=1 text="no")",
+        box + " -> Yes",
+        R"(CONTROL EDIT1 enabled=1 visible=1 text="yes")",
     };
     EXPECT_EQ(lines(), expected);
 }
@@ -155,13 +165,16 @@ TEST_F(RunnerTest, BadLinesEndTheRunWithStatusTwoNamingTheLine) {
         const char* error;
     };
     const Case cases[] = {
-        {"start\nclick NOSUCH1\nclick BUTTON1\n", "SCRIPT ERROR: line 2: unknown control NOSUCH1 (click NOSUCH1)"},
+        {"start\nclick NOSUCH1\nclick BUTTON1\n",
+         "SCRIPT ERROR: line 2: unknown control NOSUCH1 (click NOSUCH1)"},
         {"# comment\n\nfrobnicate\n", "SCRIPT ERROR: line 3: unknown command \"frobnicate\" (frobnicate)"},
         {"answer Maybe\n", "SCRIPT ERROR: line 1: unknown answer \"Maybe\" (answer Maybe)"},
         {"hold Z AFTER x\n", "SCRIPT ERROR: line 1: N must be a whole number, not \"x\" (hold Z AFTER x)"},
         {"type EDIT3 \"open\n", "SCRIPT ERROR: line 1: unterminated quote (type EDIT3 \"open)"},
-        {"select LIST2 40\n", "SCRIPT ERROR: line 1: select LIST2: no row 40 (rows are 0..39) (select LIST2 40)"},
-        {"select CHECK2 0\n", "SCRIPT ERROR: line 1: select CHECK2: not a list or a drop-down list (select CHECK2 0)"},
+        {"select LIST2 40\n",
+         "SCRIPT ERROR: line 1: select LIST2: no row 40 (rows are 0..39) (select LIST2 40)"},
+        {"select CHECK2 0\n",
+         "SCRIPT ERROR: line 1: select CHECK2: not a list or a drop-down list (select CHECK2 0)"},
         {"start\nstart\n", "SCRIPT ERROR: line 2: the program has already started (start)"},
     };
     for (const Case& c : cases) {
@@ -197,13 +210,17 @@ TEST_F(RunnerTest, AQuestionWithNoQueuedAnswerEndsTheRunWithStatusTwo) {
     std::getline(file, first);
     std::getline(file, second);
     EXPECT_EQ(first, "WINDOW TestForm shown");
-    EXPECT_EQ(second.rfind("SCRIPT ERROR: line 2: no answer queued for the question box caption=\"確認\"", 0), 0u) << second;
+    EXPECT_EQ(second.rfind("SCRIPT ERROR: line 2: no answer queued for the question box caption=\"確認\"", 0),
+              0u)
+        << second;
     EXPECT_FALSE(std::getline(file, rest));
     std::remove(path.c_str());
 }
 
 TEST_F(RunnerTest, ExpectNoMessageLooksAtThePreviousLine) {
-    EXPECT_EQ(run("click CHECK2\nexpect-no-message\nanswer Yes\nclick BUTTON1\nshow EDIT1\nexpect-no-message\n"), 0);
+    EXPECT_EQ(
+        run("click CHECK2\nexpect-no-message\nanswer Yes\nclick BUTTON1\nshow EDIT1\nexpect-no-message\n"),
+        0);
     rig = std::make_unique<Rig>();
     EXPECT_EQ(run("answer Yes\nclick BUTTON1\nexpect-no-message\n"), 2);
     EXPECT_EQ(lines().back(), "SCRIPT ERROR: line 3: a message box was shown (expect-no-message)");
@@ -244,19 +261,18 @@ TEST_F(RunnerTest, DropDownSelectionFiresTheUsersSignalAndShowsEveryEntry) {
     ASSERT_EQ(run("select COMBO1 2\nshow COMBO1\n"), 0);
     EXPECT_EQ(form().activated, 2);
     const std::vector<std::string> expected = {
-        "WINDOW TestForm shown",
-        R"(CONTROL COMBO1 enabled=1 visible=1 index=2 count=3 text="OTHER  ")",
-        R"(ROW COMBO1 0 "")",
-        R"(ROW COMBO1 1 "ALB")",
+        "WINDOW TestForm shown",     R"(CONTROL COMBO1 enabled=1 visible=1 index=2 count=3 text="OTHER  ")",
+        R"(ROW COMBO1 0 "")",        R"(ROW COMBO1 1 "ALB")",
         R"(ROW COMBO1 2 "OTHER  ")",
     };
     EXPECT_EQ(lines(), expected);
 }
 
 TEST_F(RunnerTest, ClicksToggleCheckBoxesSetOptionButtonsAndSkipDisabledControls) {
-    ASSERT_EQ(run("click CHECK2\nshow CHECK2\nclick CHECK2\nshow CHECK2\nclick RADIO2\nshow RADIO1\nshow RADIO2\n"
-                  "click BUTTON9\nshow BUTTON9\n"),
-              0);
+    ASSERT_EQ(
+        run("click CHECK2\nshow CHECK2\nclick CHECK2\nshow CHECK2\nclick RADIO2\nshow RADIO1\nshow RADIO2\n"
+            "click BUTTON9\nshow BUTTON9\n"),
+        0);
     EXPECT_EQ(form().checkClicks, 2);
     EXPECT_EQ(form().disabledClicks, 0);
     const std::vector<std::string> expected = {
@@ -279,7 +295,8 @@ TEST_F(RunnerTest, FocusAndBlurReachTheControl) {
 
 TEST_F(RunnerTest, SurfaceStateAndScreenshot) {
     const std::string shot = folder() + "/shot.png";
-    ASSERT_EQ(run("type EDIT3 \"3.5\\r\\n\"\nsurface TestForm\nstate\nscreenshot TestForm " + shot + "\n"), 0);
+    ASSERT_EQ(run("type EDIT3 \"3.5\\r\\n\"\nsurface TestForm\nstate\nscreenshot TestForm " + shot + "\n"),
+              0);
     const std::vector<std::string> expected = {
         "WINDOW TestForm shown",
         R"(TEXT TestForm x=5 y=250 size=16 colour=0 "3.5")",

@@ -21,7 +21,7 @@ struct Unanswered : std::runtime_error {
 };
 
 class ScriptedServicesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         services.setFatal([](const std::string& reason) { throw Unanswered(reason); });
@@ -29,7 +29,8 @@ protected:
     std::vector<std::string> lines() const {
         std::vector<std::string> all;
         std::istringstream in(out.str());
-        for (std::string l; std::getline(in, l);) all.push_back(l);
+        for (std::string l; std::getline(in, l);)
+            all.push_back(l);
         return all;
     }
     std::string folder() const { return dir.path().toStdString(); }
@@ -82,14 +83,16 @@ TEST_F(ScriptedServicesTest, AQuestionWithoutAFittingAnswerIsAScriptError) {
         Transcript own(text);
         ScriptedServices seam(own, folder());
         seam.setFatal([](const std::string& reason) { throw Unanswered(reason); });
-        for (Answer a : c.queued) seam.queueAnswer(a);
+        for (Answer a : c.queued)
+            seam.queueAnswer(a);
         EXPECT_THROW(seam.message("終了", "?", c.buttons, Icon::Question), Unanswered) << int(c.buttons);
         EXPECT_TRUE(text.str().empty());
     }
 }
 
 TEST_F(ScriptedServicesTest, FileDialogsTakeQueuedPathsOrCancel) {
-    FileDialogRequest open{"ファイルのオープン", "data_f/",
+    FileDialogRequest open{"ファイルのオープン",
+                           "data_f/",
                            {{"CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)", {"*.CSV", "*.TXT", "*.TEXT"}},
                             {"すべてのファイル(*.*)", {"*.*"}}}};
     services.queueFile("/d/a.csv");
@@ -173,7 +176,8 @@ TEST_F(ScriptedServicesTest, ZReadsDownFromTheNthPollOn) {
     EXPECT_FALSE(services.zKeyDown()); // nothing held
     for (const Case& c : cases) {
         services.holdZAfter(c.after);
-        for (std::size_t i = 0; i < c.polls.size(); ++i) EXPECT_EQ(services.zKeyDown(), c.polls[i]) << c.after << "/" << i;
+        for (std::size_t i = 0; i < c.polls.size(); ++i)
+            EXPECT_EQ(services.zKeyDown(), c.polls[i]) << c.after << "/" << i;
     }
     services.releaseZ();
     EXPECT_FALSE(services.zKeyDown());

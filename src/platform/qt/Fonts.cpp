@@ -16,8 +16,8 @@ QString fontFamily(const std::string& name) {
         const char* installed;
     };
     static const Alias aliases[] = {
-        {"ＭＳ 明朝", "IPAMincho"},    {"ＭＳ ゴシック", "IPAGothic"},  {"ＭＳ Ｐ明朝", "IPAPMincho"},
-        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS Mincho", "IPAMincho"}, {"MS Gothic", "IPAGothic"},
+        {"ＭＳ 明朝", "IPAMincho"},        {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"},
+        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS Mincho", "IPAMincho"},     {"MS Gothic", "IPAGothic"},
     };
     for (const Alias& a : aliases)
         if (name == a.logical) return QString::fromLatin1(a.installed);
@@ -35,7 +35,9 @@ QFont qtFont(const Font& font, int pixelSize) {
     return f;
 }
 
-int screenPixelSize(double size) { return std::max(1, int(std::lround(size))); }
+int screenPixelSize(double size) {
+    return std::max(1, int(std::lround(size)));
+}
 
 int paperPixelSize(double points, double devicePixelsPerUnit) {
     return std::max(1, int(std::lround(points * kUnitsPerPoint * devicePixelsPerUnit)));

@@ -20,7 +20,9 @@ PagedPrintJob::PagedPrintJob(QPagedPaintDevice& device) : device_(device) {
     canvas_ = std::make_unique<QtCanvas>(&painter_, device_.logicalDpiX() / 254.0);
 }
 
-PagedPrintJob::~PagedPrintJob() { finish(); }
+PagedPrintJob::~PagedPrintJob() {
+    finish();
+}
 
 void PagedPrintJob::newPage() {
     if (finished_) return;
@@ -36,7 +38,9 @@ double PagedPrintJob::pageHeight() const {
     return device_.pageLayout().paintRect(QPageLayout::Millimeter).height() * 10.0;
 }
 
-int PagedPrintJob::verticalDpi() const { return device_.logicalDpiY(); }
+int PagedPrintJob::verticalDpi() const {
+    return device_.logicalDpiY();
+}
 
 bool PagedPrintJob::finish() {
     if (finished_) return true;
@@ -55,15 +59,20 @@ PdfPrintJob::PdfPrintJob(std::string path, const std::string& docName, Finished 
     job_ = std::make_unique<PagedPrintJob>(*writer_);
 }
 
-PdfPrintJob::~PdfPrintJob() { finish(); }
+PdfPrintJob::~PdfPrintJob() {
+    finish();
+}
 
 bool PdfPrintJob::finish() {
     if (finished_) return ok_;
     finished_ = true;
     std::string error;
     ok_ = job_->finish();
-    if (ok_) ok_ = writeFileAtomic(path_, std::string_view(bytes_.constData(), std::size_t(bytes_.size())), &error);
-    else error = "the PDF could not be drawn";
+    if (ok_)
+        ok_ =
+            writeFileAtomic(path_, std::string_view(bytes_.constData(), std::size_t(bytes_.size())), &error);
+    else
+        error = "the PDF could not be drawn";
     if (onFinished_) onFinished_(job_->pages(), ok_, error);
     return ok_;
 }

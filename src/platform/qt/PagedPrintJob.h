@@ -22,7 +22,7 @@ void setUpA4(QPagedPaintDevice& device);
 // Draws on a paged device that is already set up; the canvas unit is 0.1 mm from the top left of
 // the printable area.
 class PagedPrintJob : public PrintJob {
-public:
+  public:
     explicit PagedPrintJob(QPagedPaintDevice& device);
     ~PagedPrintJob() override;
 
@@ -36,7 +36,7 @@ public:
     int pages() const { return pages_; }
     bool active() const { return painter_.isActive(); }
 
-private:
+  private:
     QPagedPaintDevice& device_;
     QPainter painter_;
     std::unique_ptr<QtCanvas> canvas_;
@@ -47,7 +47,7 @@ private:
 // A print job that becomes a PDF file: drawn into memory, written atomically when finished.
 // onFinished(pages, ok, error) runs once, when the job finishes or is dropped unfinished.
 class PdfPrintJob : public PrintJob {
-public:
+  public:
     using Finished = std::function<void(int pages, bool ok, const std::string& error)>;
     PdfPrintJob(std::string path, const std::string& docName, Finished onFinished = {});
     ~PdfPrintJob() override;
@@ -61,7 +61,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     QByteArray bytes_;
     QBuffer buffer_;

@@ -14,7 +14,7 @@ namespace kl {
 
 // The painter of one drawing: the kept one (state saved and restored) or one opened on the image.
 class QtCanvas::Scope {
-public:
+  public:
     explicit Scope(QtCanvas& c) : canvas_(c) {
         if (c.painter_) {
             p_ = c.painter_;
@@ -28,8 +28,10 @@ public:
         p_->setRenderHint(QPainter::SmoothPixmapTransform, c.paper_);
     }
     ~Scope() {
-        if (own_) own_->end();
-        else p_->restore();
+        if (own_)
+            own_->end();
+        else
+            p_->restore();
         if (canvas_.onChange_) canvas_.onChange_();
     }
     Scope(const Scope&) = delete;
@@ -37,19 +39,21 @@ public:
     QPainter& operator*() { return *p_; }
     QPainter* operator->() { return p_; }
 
-private:
+  private:
     QtCanvas& canvas_;
     std::optional<QPainter> own_;
     QPainter* p_ = nullptr;
 };
 
 QtCanvas::QtCanvas(QImage* image) : image_(image) {
-    for (int i = 0; i < 16; ++i) palette_[std::size_t(i)] = defaultPaletteColour(i);
+    for (int i = 0; i < 16; ++i)
+        palette_[std::size_t(i)] = defaultPaletteColour(i);
 }
 
 QtCanvas::QtCanvas(QPainter* painter, double devicePixelsPerUnit)
     : painter_(painter), scale_(devicePixelsPerUnit), paper_(true) {
-    for (int i = 0; i < 16; ++i) palette_[std::size_t(i)] = defaultPaletteColour(i);
+    for (int i = 0; i < 16; ++i)
+        palette_[std::size_t(i)] = defaultPaletteColour(i);
 }
 
 QColor QtCanvas::colour(int index) const {
@@ -57,7 +61,9 @@ QColor QtCanvas::colour(int index) const {
     return toQColor(palette_[std::size_t(index)]);
 }
 
-int QtCanvas::px(double v) const { return int(std::lround(v * scale_)); }
+int QtCanvas::px(double v) const {
+    return int(std::lround(v * scale_));
+}
 
 QRect QtCanvas::inclusiveRect(double x1, double y1, double x2, double y2) const {
     const int left = std::min(px(x1), px(x2)), right = std::max(px(x1), px(x2));
@@ -93,8 +99,10 @@ void QtCanvas::line(double x1, double y1, double x2, double y2, int colour, Line
     Scope p(*this);
     p->setPen(pen(colour, style, width));
     const QPoint a(px(x1), px(y1)), b(px(x2), px(y2));
-    if (a == b) p->drawPoint(a);
-    else p->drawLine(a, b);
+    if (a == b)
+        p->drawPoint(a);
+    else
+        p->drawLine(a, b);
 }
 
 void QtCanvas::box(double x1, double y1, double x2, double y2, int colour, LineStyle style) {
@@ -120,8 +128,10 @@ void QtCanvas::point(double x, double y, int colour) {
 void QtCanvas::circle(double cx, double cy, double r, int colour, int fillColour) {
     Scope p(*this);
     p->setPen(pen(colour, LineStyle::Solid, 1));
-    if (fillColour >= 0) p->setBrush(this->colour(fillColour));
-    else p->setBrush(Qt::NoBrush);
+    if (fillColour >= 0)
+        p->setBrush(this->colour(fillColour));
+    else
+        p->setBrush(Qt::NoBrush);
     const double rr = r * scale_;
     p->drawEllipse(QPointF(px(cx), px(cy)), rr, rr);
 }
@@ -135,7 +145,9 @@ namespace {
 // The program's two fonts stand on a grid of cells on screen: a half-width character is half the
 // size wide (a whole pixel, rounded up for odd sizes), a full-width one the size. Qt alone would
 // give odd sizes fractional advances, and columns drawn separately would drift apart.
-bool onGrid(const Font& font, bool paper) { return !paper && (font.name == kMincho || font.name == kGothic); }
+bool onGrid(const Font& font, bool paper) {
+    return !paper && (font.name == kMincho || font.name == kGothic);
+}
 
 std::vector<QString> characters(const QString& text) {
     std::vector<QString> all;
@@ -196,7 +208,8 @@ double QtCanvas::textWidth(const std::string& utf8, const Font& font) {
     const QString text = toQString(utf8);
     if (onGrid(font, paper_)) {
         int width = 0;
-        for (const QString& c : characters(text)) width += cellWidth(c, f.pixelSize());
+        for (const QString& c : characters(text))
+            width += cellWidth(c, f.pixelSize());
         return width;
     }
     QPaintDevice* device = painter_ ? painter_->device() : static_cast<QPaintDevice*>(image_);
@@ -204,8 +217,12 @@ double QtCanvas::textWidth(const std::string& utf8, const Font& font) {
     return metrics.horizontalAdvance(text) / scale_;
 }
 
-void QtCanvas::setPalette15(Rgb colour) { palette_[15] = colour; }
+void QtCanvas::setPalette15(Rgb colour) {
+    palette_[15] = colour;
+}
 
-void QtCanvas::resetPalette15() { palette_[15] = defaultPaletteColour(15); }
+void QtCanvas::resetPalette15() {
+    palette_[15] = defaultPaletteColour(15);
+}
 
 } // namespace kl

@@ -15,7 +15,7 @@
 namespace kl {
 
 class QtCanvas : public Canvas {
-public:
+  public:
     // Paints on an image it does not own, one pixel a unit; a painter is opened per drawing so
     // the image can be shown between drawings.
     explicit QtCanvas(QImage* image);
@@ -47,7 +47,7 @@ public:
     QFont deviceFont(const Font& font) const;
     double devicePixelsPerUnit() const { return scale_; }
 
-private:
+  private:
     class Scope;
     int px(double v) const;
     // The device rectangle from corner to corner, both inclusive, whichever way they are given.

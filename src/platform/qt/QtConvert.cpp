@@ -30,8 +30,8 @@ Bitmap toBitmap(const QImage& source) {
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            bitmap.pixels.push_back(Rgb{std::uint8_t(qRed(row[x])), std::uint8_t(qGreen(row[x])),
-                                        std::uint8_t(qBlue(row[x]))});
+            bitmap.pixels.push_back(
+                Rgb{std::uint8_t(qRed(row[x])), std::uint8_t(qGreen(row[x])), std::uint8_t(qBlue(row[x]))});
     }
     return bitmap;
 }

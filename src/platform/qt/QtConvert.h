@@ -11,9 +11,15 @@
 
 namespace kl {
 
-inline QString toQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
-inline std::string toStdString(const QString& s) { return s.toUtf8().toStdString(); }
-inline QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+inline QString toQString(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+inline std::string toStdString(const QString& s) {
+    return s.toUtf8().toStdString();
+}
+inline QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // RGB32 image of the bitmap, and back.
 QImage toImage(const Bitmap& bitmap);

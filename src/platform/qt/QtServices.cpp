@@ -53,12 +53,14 @@ QString qtFilter(const FileFilter& filter) {
         for (const QString& form : {pattern.toLower(), pattern.toUpper()})
             if (!patterns.contains(form)) patterns << form;
     }
-    return toQString(filter.label) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return toQString(filter.label) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+           QLatin1Char(')');
 }
 
 QStringList qtFilters(const std::vector<FileFilter>& filters) {
     QStringList list;
-    for (const FileFilter& f : filters) list << qtFilter(f);
+    for (const FileFilter& f : filters)
+        list << qtFilter(f);
     return list;
 }
 
@@ -78,7 +80,8 @@ QtServices::QtServices() : zKey_(std::make_unique<ZKeyTracker>()) {
 
 QtServices::~QtServices() {
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(zKey_.get());
-    while (busyDepth_ > 0) setBusy(false);
+    while (busyDepth_ > 0)
+        setBusy(false);
 }
 
 Answer QtServices::message(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
@@ -92,10 +95,15 @@ Answer QtServices::message(const std::string& caption, const std::string& text, 
     QMessageBox box(icons[int(icon)], toQString(caption), body, set, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok
+                                      : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
     }
 }
 
@@ -106,8 +114,10 @@ std::optional<std::string> runFileDialog(const FileDialogRequest& request, bool 
     dialog.setNameFilters(qtFilters(request.filters));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QFileInfo initial(toQString(request.initial));
-    if (request.initial.empty()) dialog.setDirectory(QDir::current());
-    else if (initial.isDir()) dialog.setDirectory(initial.absoluteFilePath());
+    if (request.initial.empty())
+        dialog.setDirectory(QDir::current());
+    else if (initial.isDir())
+        dialog.setDirectory(initial.absoluteFilePath());
     else {
         dialog.setDirectory(initial.absolutePath());
         if (save) dialog.selectFile(initial.fileName());
@@ -160,16 +170,22 @@ std::optional<std::string> QtServices::clipboardText() {
     return toStdString(data->text());
 }
 
-void QtServices::clipboardSetBitmap(const Bitmap& bitmap) { QGuiApplication::clipboard()->setImage(toImage(bitmap)); }
+void QtServices::clipboardSetBitmap(const Bitmap& bitmap) {
+    QGuiApplication::clipboard()->setImage(toImage(bitmap));
+}
 
 bool QtServices::zKeyDown() {
     processEvents(); // key events reach the tracker only while events are processed
     return zKey_->down();
 }
 
-void QtServices::processEvents() { QCoreApplication::processEvents(); }
+void QtServices::processEvents() {
+    QCoreApplication::processEvents();
+}
 
-void QtServices::beep() { QApplication::beep(); }
+void QtServices::beep() {
+    QApplication::beep();
+}
 
 void QtServices::pause(int milliseconds) {
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
@@ -190,7 +206,9 @@ OsVersion QtServices::osVersion() {
     return v;
 }
 
-std::string QtServices::currentFolder() { return toStdString(QDir::currentPath()); }
+std::string QtServices::currentFolder() {
+    return toStdString(QDir::currentPath());
+}
 
 bool QtServices::launch(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));

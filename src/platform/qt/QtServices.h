@@ -18,14 +18,14 @@ namespace kl {
 // filter while long loops call processEvents().
 class ZKeyTracker : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ZKeyTracker(QObject* parent = nullptr);
     bool down() const { return down_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool down_ = false;
 };
 
@@ -37,7 +37,7 @@ QStringList qtFilters(const std::vector<FileFilter>& filters);
 bool installJapaneseTranslations(QCoreApplication& app);
 
 class QtServices : public Services {
-public:
+  public:
     QtServices();
     ~QtServices() override;
 
@@ -62,7 +62,7 @@ public:
     bool exitRequested() const { return exitRequested_; }
     int exitStatus() const { return exitStatus_; }
 
-private:
+  private:
     std::unique_ptr<ZKeyTracker> zKey_;
     std::unique_ptr<QPrinter> printer_;
     int busyDepth_ = 0;

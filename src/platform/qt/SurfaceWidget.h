@@ -12,24 +12,25 @@ namespace kl {
 
 class SurfaceWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     // name becomes the objectName (the window's or picture's name, e.g. "MainForm", "PICTURE1");
     // size is the fixed client size in pixels; the surface starts in background.
-    SurfaceWidget(const QString& name, QSize size, QWidget* parent = nullptr, QColor background = QColor(236, 233, 216));
+    SurfaceWidget(const QString& name, QSize size, QWidget* parent = nullptr,
+                  QColor background = QColor(236, 233, 216));
 
     QtCanvas& canvas() { return canvas_; }
     const QtCanvas& canvas() const { return canvas_; }
     const QImage& surface() const { return image_; }
 
-signals:
+  signals:
     // A mouse click on the surface itself (not on a control), in surface pixels.
     void surfaceClicked(QPoint at);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
     QtCanvas canvas_;
 };

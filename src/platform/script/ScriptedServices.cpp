@@ -16,36 +16,48 @@ namespace kl {
 
 const char* answerName(Answer answer) {
     switch (answer) {
-    case Answer::Ok: return "OK";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
-    case Answer::Cancel: return "Cancel";
+    case Answer::Ok:
+        return "OK";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
+    case Answer::Cancel:
+        return "Cancel";
     }
     return "?";
 }
 
 const char* buttonsName(Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return "OK";
-    case Buttons::YesNo: return "YesNo";
-    case Buttons::YesNoCancel: return "YesNoCancel";
+    case Buttons::Ok:
+        return "OK";
+    case Buttons::YesNo:
+        return "YesNo";
+    case Buttons::YesNoCancel:
+        return "YesNoCancel";
     }
     return "?";
 }
 
 const char* iconName(Icon icon) {
     switch (icon) {
-    case Icon::Stop: return "stop";
-    case Icon::Question: return "question";
-    case Icon::Exclamation: return "exclamation";
-    case Icon::Information: return "information";
+    case Icon::Stop:
+        return "stop";
+    case Icon::Question:
+        return "question";
+    case Icon::Exclamation:
+        return "exclamation";
+    case Icon::Information:
+        return "information";
     }
     return "?";
 }
 
 std::optional<Answer> parseAnswer(std::string_view word) {
     std::string w(word);
-    for (char& c : w) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : w)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     if (w == "ok") return Answer::Ok;
     if (w == "yes") return Answer::Yes;
     if (w == "no") return Answer::No;
@@ -57,9 +69,12 @@ namespace {
 
 bool fits(Answer answer, Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return answer == Answer::Ok;
-    case Buttons::YesNo: return answer == Answer::Yes || answer == Answer::No;
-    case Buttons::YesNoCancel: return answer != Answer::Ok;
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
     }
     return false;
 }
@@ -91,7 +106,9 @@ void ScriptedServices::fail(const std::string& reason) {
 
 std::string ScriptedServices::inWorkdir(const std::string& path) const {
     if (path.empty() || path.front() == '/') return path;
-    return QDir(QString::fromStdString(workdir_)).absoluteFilePath(QString::fromStdString(path)).toStdString();
+    return QDir(QString::fromStdString(workdir_))
+        .absoluteFilePath(QString::fromStdString(path))
+        .toStdString();
 }
 
 void ScriptedServices::holdZAfter(int polls) {
@@ -99,7 +116,8 @@ void ScriptedServices::holdZAfter(int polls) {
     zPolls_ = 0;
 }
 
-Answer ScriptedServices::message(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) {
+Answer ScriptedServices::message(const std::string& caption, const std::string& text, Buttons buttons,
+                                 Icon icon) {
     ++messageCount_;
     const std::string box = "caption=" + Transcript::quoted(caption) + " buttons=" + buttonsName(buttons) +
                             " icon=" + iconName(icon) + " text=" + Transcript::quoted(text);
@@ -120,8 +138,8 @@ Answer ScriptedServices::message(const std::string& caption, const std::string& 
 
 std::optional<std::string> ScriptedServices::fileDialog(const char* kind, const char* initialKey,
                                                         const FileDialogRequest& request) {
-    const std::string dialog = std::string(kind) + " title=" + Transcript::quoted(request.title) + " " + initialKey +
-                               "=" + Transcript::quoted(request.initial) +
+    const std::string dialog = std::string(kind) + " title=" + Transcript::quoted(request.title) + " " +
+                               initialKey + "=" + Transcript::quoted(request.initial) +
                                " filter=" + Transcript::quoted(joinLabels(request.filters));
     if (files_.empty()) fail("no file queued for the dialog " + dialog);
     std::optional<std::string> result = files_.front();
@@ -129,7 +147,8 @@ std::optional<std::string> ScriptedServices::fileDialog(const char* kind, const 
     if (result && !result->empty() && result->front() != '/') {
         // A file to read is named from the current folder, one to write goes to the working folder.
         const bool save = std::string_view(kind) == "SAVE-DIALOG";
-        result = save ? inWorkdir(*result) : QDir::current().absoluteFilePath(QString::fromStdString(*result)).toStdString();
+        result = save ? inWorkdir(*result)
+                      : QDir::current().absoluteFilePath(QString::fromStdString(*result)).toStdString();
     }
     transcript_.line(dialog + " -> " + (result ? *result : std::string("cancel")));
     return result;
@@ -164,7 +183,8 @@ std::unique_ptr<PrintJob> ScriptedServices::startPrint(const std::string& docNam
     const std::string path = numberedPath("print", ++printCount_, "pdf");
     return std::make_unique<PdfPrintJob>(
         path, docName, [this, path, docName](int pages, bool ok, const std::string& error) {
-            const std::string head = "PRINT doc=" + Transcript::quoted(docName) + " pages=" + std::to_string(pages);
+            const std::string head =
+                "PRINT doc=" + Transcript::quoted(docName) + " pages=" + std::to_string(pages);
             transcript_.line(head + " -> " + (ok ? path : "FAILED " + Transcript::quoted(error)));
         });
 }
@@ -174,8 +194,9 @@ void ScriptedServices::clipboardSetBitmap(const Bitmap& bitmap) {
     const QByteArray png = pngBytes(toImage(bitmap));
     std::string error;
     const bool ok = writeFileAtomic(path, std::string_view(png.constData(), std::size_t(png.size())), &error);
-    transcript_.line("CLIPBOARD-BITMAP " + std::to_string(bitmap.width) + "x" + std::to_string(bitmap.height) +
-                     " -> " + (ok ? path : "FAILED " + Transcript::quoted(error)));
+    transcript_.line("CLIPBOARD-BITMAP " + std::to_string(bitmap.width) + "x" +
+                     std::to_string(bitmap.height) + " -> " +
+                     (ok ? path : "FAILED " + Transcript::quoted(error)));
 }
 
 bool ScriptedServices::zKeyDown() {
@@ -189,7 +210,9 @@ void ScriptedServices::processEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
-void ScriptedServices::beep() { transcript_.line("BEEP"); }
+void ScriptedServices::beep() {
+    transcript_.line("BEEP");
+}
 
 bool ScriptedServices::launch(const std::string& path) {
     transcript_.line("LAUNCH maximised " + path);

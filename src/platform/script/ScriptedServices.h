@@ -13,7 +13,7 @@
 namespace kl {
 
 class ScriptedServices : public Services {
-public:
+  public:
     // Called when the program asks for something the script did not provide (a question box, a
     // dialog). It must not return; by default it writes "SCRIPT ERROR: ..." and ends the process
     // with status 2, since the program is inside one of its handlers at that moment.
@@ -62,9 +62,10 @@ public:
     void setBusy(bool) override {}
     void exitProgram(int status) override;
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& reason);
-    std::optional<std::string> fileDialog(const char* kind, const char* initialKey, const FileDialogRequest& request);
+    std::optional<std::string> fileDialog(const char* kind, const char* initialKey,
+                                          const FileDialogRequest& request);
     std::string numberedPath(const char* stem, int number, const char* ext);
 
     Transcript& transcript_;

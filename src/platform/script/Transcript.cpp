@@ -9,6 +9,8 @@ void Transcript::line(std::string_view text) {
     out_.flush();
 }
 
-std::string Transcript::quoted(std::string_view text) { return "\"" + escapeForTranscript(text) + "\""; }
+std::string Transcript::quoted(std::string_view text) {
+    return "\"" + escapeForTranscript(text) + "\"";
+}
 
 } // namespace kl

@@ -8,14 +8,14 @@
 namespace kl {
 
 class Transcript {
-public:
+  public:
     explicit Transcript(std::ostream& out) : out_(out) {}
     // Writes one line and flushes it, so a run that ends abruptly keeps everything before.
     void line(std::string_view text);
     // A text in double quotes with \r \n \t " and \ escaped.
     static std::string quoted(std::string_view text);
 
-private:
+  private:
     std::ostream& out_;
 };
 
