@@ -314,16 +314,17 @@ void drawBackgrounds(PagePen& pen, const HistogramPageInput& in) {
 }
 
 // The open box of "3 D" in page units: side wall, floor, back wall.
+// The open box of "3 D" in page units: side wall, floor, back wall. Runs of touching parallel
+// strokes (the wall's horizontal ones, the floor's vertical ones) are filled as the boxes they
+// cover; the oblique ones are drawn one by one.
 void drawBox3D(Canvas& c, double x0, double y0, double x1, double y1, int upperWall, int lowerWall,
                int floor) {
-    for (int k = 1; k <= upperWall; ++k)
-        c.line(x0, y0 + k, x0 + 70, y0 + k, Blue);
+    c.fillBox(x0, y0 + 1, x0 + 70, y0 + upperWall, Blue);
     for (int k = 1; k <= lowerWall; ++k)
         c.line(x0, y1 - k, x0 + 70, y1 - 50 - k, Blue);
-    for (int k = 1; k <= floor; ++k) {
+    for (int k = 1; k <= floor; ++k)
         c.line(x0 + k, y1, x0 + 70 + k, y1 - 50, 14);
-        c.line(x1 - k, y1 - 50, x1 - k, y1, 14);
-    }
+    c.fillBox(x1 - floor, y1 - 50, x1 - 1, y1, 14);
     c.fillBox(x0 + 71, y0, x1, y1 - 51, Red);
 }
 
@@ -374,11 +375,21 @@ void drawBars(Canvas& c, const HistogramPageInput& in, const HistogramPagePlan& 
     }
 }
 
+// The curves are evaluated far more densely than paper shows (a step of t is about 0.15 units):
+// points closer than kMinStroke to the last one drawn are passed over, the last one never.
+constexpr double kMinStroke = 1.5;
+
 void drawPolylines(Canvas& c, std::span<const Polyline> strokes, int colour) {
     for (const Polyline& s : strokes) {
+        if (s.empty()) continue;
         if (s.size() == 1) c.point(s[0].x, s[0].y, colour);
-        for (std::size_t i = 1; i < s.size(); ++i)
-            c.line(s[i - 1].x, s[i - 1].y, s[i].x, s[i].y, colour);
+        Point last = s[0];
+        for (std::size_t i = 1; i < s.size(); ++i) {
+            const bool end = i + 1 == s.size();
+            if (!end && std::hypot(s[i].x - last.x, s[i].y - last.y) < kMinStroke) continue;
+            c.line(last.x, last.y, s[i].x, s[i].y, colour);
+            last = s[i];
+        }
     }
 }
 
