@@ -257,6 +257,11 @@ int report(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (o.interval95 && picture.probit.lower.found) page.lowerLimit = picture.probit.lower.value;
     if (o.interval95 && picture.probit.upper.found) page.upperLimit = picture.probit.upper.value;
 
+    // Planned before the document starts: a page that fails leaves no file behind.
+    if (const HistogramPagePlan first = planHistogramPage(page); first.failure) {
+        printMessage(*first.failure, err);
+        return 1;
+    }
     auto app = guiApplication();
     bool written = false;
     std::string error;

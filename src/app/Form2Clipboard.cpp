@@ -1,0 +1,37 @@
+// The graph window's clipboard copies: the questions, and form5's composition of the single-graph
+// pictures in memory (no intermediate bitmap file).
+
+#include "app/Form2Print.h"
+
+#include "output/ClipboardPictures.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtConvert.h"
+
+namespace kl {
+
+bool askCopy(Services& services, CopyKind kind) {
+    const char* what = kind == CopyKind::WholeWindow ? "全画面をクリップ・ボードにコピーします。      "
+                       : kind == CopyKind::Histogram
+                           ? "ヒストグラムのグラフをクリップ・ボードにコピーします。      "
+                           : "正規確率紙のグラフをクリップ・ボードにコピーします。      ";
+    return services.message("COPY", std::string(what) + "\r\nよろしいですか？", Buttons::YesNo,
+                            Icon::Question) == Answer::Yes;
+}
+
+Bitmap histogramPicture(const Bitmap& window, GraphScheme scheme, const std::string& title) {
+    QImage image(kHistogramPictureWidth, kHistogramPictureHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtCanvas canvas(&image);
+    composeHistogramPicture(canvas, window, scheme, title);
+    return toBitmap(image);
+}
+
+Bitmap plotPicture(const Bitmap& window, GraphScheme scheme, bool interval95) {
+    QImage image(kPlotPictureWidth, kPlotPictureHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QtCanvas canvas(&image);
+    composePlotPicture(canvas, window, scheme, interval95);
+    return toBitmap(image);
+}
+
+} // namespace kl
