@@ -7,8 +7,11 @@
 #include "AppTestMain.h"
 
 #include "app/Form4.h"
+#include "app/Form8.h"
+#include "app/Form9.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "graph/GraphClasses.h"
 #include "output/FrequencyExport.h"
 #include "platform/script/ScriptedServices.h"
 #include "text/FileIO.h"
@@ -265,6 +268,55 @@ TEST(HelpWindow, PrintsTheTextOfItsMode) {
     EXPECT_NE(pages[0].find("Skewness と Kurtosis"), std::string::npos);
     EXPECT_NE(pages[0].find("ｂ2＞３"), std::string::npos);
     help->close();
+}
+
+std::string lastPdf(const std::string& transcript) {
+    const std::size_t at = transcript.rfind("PRINT doc=");
+    if (at == std::string::npos) return {};
+    const std::size_t arrow = transcript.find("-> ", at);
+    return transcript.substr(arrow + 3, transcript.find('\n', arrow) - arrow - 3);
+}
+
+TEST(SecondaryWindowPrints, GraphStatisticsAndIntervalHelp) {
+    Fixture f("form8");
+    f.open(main200());
+    f.form->show();
+    const std::vector<double> values = f.form->appState().data.numbers();
+    GraphClasses classes;
+    classes.lower = 6.0;
+    classes.upper = 9.0;
+    classes.interval = 0.1;
+    classes.count = 30;
+    Form8* stats = openGraphStatistics(f.services, values, classes, "T", f.form.get(), {});
+    ASSERT_NE(stats, nullptr);
+    f.services.queuePrint(true);
+    stats->BUTTON26_ON();
+    EXPECT_TRUE(stats->isVisible());
+    EXPECT_TRUE(stats->isEnabled());
+    auto pages = pdfPages(lastPdf(f.out.str()));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("<< statistic >>"), std::string::npos);
+    EXPECT_NE(pages[0].find("*** cube-transformed data ***"), std::string::npos);
+    EXPECT_NE(pages[0].find("File Name： /tmp/klepsydra-golden/main_200.csv (N=200)"), std::string::npos);
+    stats->close();
+    QApplication::processEvents();
+
+    Form9* plotHelp = openProbabilityPlotHelp(f.services, f.form.get(), {});
+    const std::string before = lastPdf(f.out.str());
+    f.services.queuePrint(false);
+    plotHelp->BUTTON25_ON(); // cancelled: nothing printed, the window back as it was
+    EXPECT_TRUE(plotHelp->isVisible());
+    EXPECT_TRUE(plotHelp->isEnabled());
+    EXPECT_EQ(lastPdf(f.out.str()), before);
+    f.services.queuePrint(true);
+    plotHelp->BUTTON25_ON();
+    pages = pdfPages(lastPdf(f.out.str()));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("95％信頼区間について"), std::string::npos);
+    if (qEnvironmentVariableIsSet("KLEPSYDRA_KEEP_PAGES"))
+        pdfPage(lastPdf(f.out.str()), 1, "/tmp/kl-form9-page");
+    plotHelp->close();
+    QApplication::processEvents();
 }
 
 TEST(HelpWindowGolden, BothModes) {
