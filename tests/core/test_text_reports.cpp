@@ -325,3 +325,29 @@ TEST(IntervalHelpPrint, ExplanationUnderThePicture) {
 
 } // namespace
 } // namespace kl
+
+namespace kl {
+namespace {
+
+// Every row of the help window stays inside its window: half-width cells of size/2 pixels from
+// column 2 of the grid.
+TEST(HelpTexts, RowsFitTheHelpWindow) {
+    struct Case {
+        std::vector<const char*> lines;
+        double size, width;
+    };
+    std::vector<const char*> usage = {kUsageTitle, kHelpClosingNote};
+    usage.insert(usage.end(), kUsageInput.begin(), kUsageInput.end());
+    usage.insert(usage.end(), kUsageWorkflow.begin(), kUsageWorkflow.end());
+    usage.insert(usage.end(), kUsageOutput.begin(), kUsageOutput.end());
+    std::vector<const char*> shape = {kShapeTitle, kShapeReadingLead, kHelpClosingNote};
+    shape.insert(shape.end(), kShapeIntro.begin(), kShapeIntro.end());
+    shape.insert(shape.end(), kShapeReadings.begin(), kShapeReadings.end());
+    shape.insert(shape.end(), kShapeTest.begin(), kShapeTest.end());
+    for (const Case& c : {Case{usage, 18, 782}, Case{shape, 18, 792}, Case{{kShapeSummary}, 14, 792}})
+        for (const char* line : c.lines)
+            EXPECT_LE((2 + sjisWidth(line)) * c.size / 2, c.width) << line;
+}
+
+} // namespace
+} // namespace kl
