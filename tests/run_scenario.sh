@@ -12,6 +12,11 @@ data=$(cd "$(dirname "$script")/../data" && pwd)
 work=$(mktemp -d /tmp/klepsydra-scenario.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cd "$data"
+# A script may name files in the fresh working folder as $WORK (saves go there, never into tests/data).
+if grep -q '\$WORK' "$script"; then
+  sed "s|\$WORK|$work|g" "$script" > "$work/scenario.script"
+  script=$work/scenario.script
+fi
 "$exe" --script "$script" --workdir "$work" > "$work/transcript.raw" 2> "$work/stderr"
 status=$?
 echo "EXIT-STATUS $status" >> "$work/transcript.raw"
