@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "usage: klepsydra [--workdir DIR]                    the desktop program\n"
     "       klepsydra --script FILE [--workdir DIR]      drive the windows from a script, transcript on stdout\n"
     "       klepsydra stats FILE                         the statistics block\n"
-    "       klepsydra table FILE [options]               the frequency table\n";
+    "       klepsydra table FILE [options]               the frequency table\n"
+    "       klepsydra graph FILE [options] --png PATH    the graph window's picture\n";
 
 struct Options {
     std::string workdir;
@@ -114,8 +115,9 @@ int runDesktop(int argc, char** argv, const Options& options) {
 int runMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "report") return cli::report({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    if (!args.empty() && (args[0] == "stats" || args[0] == "table")) {
+    if (!args.empty() && (args[0] == "stats" || args[0] == "table" || args[0] == "graph")) {
         const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (args[0] == "graph") return cli::graph(rest, std::cout, std::cerr);
         return args[0] == "stats" ? cli::stats(rest, std::cout, std::cerr) : cli::table(rest, std::cout, std::cerr);
     }
     Options options;

@@ -137,6 +137,7 @@ void MainForm::wireHandlers() {
     connect(check2_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK2_ON(); }); });
     connect(combo1_, &QComboBox::activated, this, [this] { guarded([this] { COMBO1_CHANGE(); }); });
     connect(list2_, &QListWidget::itemClicked, this, [this] { guarded([this] { LIST2_CLICK(); }); });
+    wireGraphHandlers();
     for (int i = 0; i < 3; ++i) {
         const int field = i + 3;
         connect(edit_[i], &QLineEdit::textEdited, this,

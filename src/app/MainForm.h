@@ -32,6 +32,7 @@ class QRadioButton;
 
 namespace kl {
 
+class Form2;
 class Form6;
 struct DataReadResult;
 
@@ -63,6 +64,15 @@ public:
     void EDIT_CHANGE(int field);
     void EDIT_SETFOCUS(int field);
     void EDIT_KILLFOCUS(int field);
+
+    // The graph window (MainFormGraph.cpp): open or show again, return, closed by its frame.
+    void BUTTON3_ON();
+    void BUTTON4_ON();
+    void FORM2_QUERYCLOSE();
+    // The graph window, open or kept hidden; nullptr when there is none.
+    Form2* graphWindow() const;
+    // Closes a kept graph window: the data set it shows has been replaced.
+    void closeKeptGraph();
 
     // Builds the frequency table from EDIT3..EDIT6; true when LIST2 was filled.
     bool TABLE();
@@ -121,6 +131,8 @@ private:
     void buildControls();
     void wireHandlers();
     void applyStartCaptions();
+    void wireGraphHandlers();
+    void graphWindowFailed();
 
     // Drawing (MainFormDraw.cpp).
     void drawFixedElements();
@@ -184,6 +196,15 @@ private:
     bool busy_ = false;
     bool quitting_ = false;
     bool optionWriteReported_ = false;
+
+    // The graph window is a top-level window of its own (disabling the main window must not
+    // disable it); the slot deletes it with the main window.
+    struct GraphWindowSlot {
+        QPointer<Form2> window;
+        std::optional<std::string> typedTitle; // a title typed into EDIT7 in this run
+        ~GraphWindowSlot();
+    };
+    GraphWindowSlot form2_;
 
     QPushButton *button1_ = nullptr, *button38_ = nullptr, *button18_ = nullptr, *button10_ = nullptr;
     QPushButton *button13_ = nullptr, *button36_ = nullptr, *button39_ = nullptr, *button37_ = nullptr;

@@ -98,6 +98,7 @@ void MainForm::BUTTON1_ON() {
         return;
     }
     // Accepted: the file becomes the source of the data set.
+    closeKeptGraph();
     state_.data.sourcePath = newPath;
     state_.data.sourceName = parts.base;
     state_.data.sourceBase = newBase;
@@ -341,6 +342,7 @@ void MainForm::SAIKEISAN() {
             value.resize(value.size() - 28);
         values.push_back(value);
     }
+    closeKeptGraph();
     state_.data.values = std::move(values);
     state_.counter = 0;
     paintStatisticsPanel(false);

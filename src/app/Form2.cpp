@@ -1,0 +1,281 @@
+#include "app/Form2.h"
+
+#include "app/Form8.h"
+#include "app/Form9.h"
+#include "data/DataSet.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtConvert.h"
+#include "text/Text.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kl {
+
+namespace {
+
+template <class W> W* place(QWidget* parent, const char* name, QRect at, int size, const char* fontName) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(at);
+    widget->setFont(qtFont(Font{fontName, double(size)}, screenPixelSize(size)));
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const char* caption) {
+    auto* b = place<QPushButton>(parent, name, at, size, kMincho);
+    b->setText(QString::fromUtf8(caption));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox* check(QWidget* parent, const char* name, int x, int y) {
+    auto* c = new QCheckBox(parent);
+    c->setObjectName(QString::fromUtf8(name));
+    c->setGeometry(x, y, 14, 14);
+    return c;
+}
+
+constexpr const OptionSpec* kPrintOptions[5] = {&options::P_RIRON, &options::P_KIJUN, &options::P_KYUU,
+                                                 &options::P_KAKURI, &options::P_KEISAN};
+
+} // namespace
+
+std::string chooseGraphTitle(bool typedEarlier, bool settingsFound, const std::string& keptTitle,
+                             const std::string& itemText) {
+    if (typedEarlier) return keptTitle;
+    if (settingsFound && !trimBlanks(keptTitle).empty()) return keptTitle;
+    return "HISTOGRAM OF " + trimBlanks(itemText);
+}
+
+Form2::Form2(Services& services, OptionStore& options, GraphSource source, QWidget* parent)
+    : SurfaceWidget(QStringLiteral("form2"), QSize(kWidth, kHeight), parent),
+      services_(services), options_(options), source_(std::move(source)) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("THE KLEPSYDRA"));
+    values_ = leadingNumbers(source_.texts);
+    buildControls();
+    wireHandlers();
+}
+
+Form2::~Form2() = default;
+
+void Form2::buildControls() {
+    button4_ = button(this, "BUTTON4", QRect(14, 686, 133, 35), 20, "戻  る");
+    button16_ = button(this, "BUTTON16", QRect(168, 686, 161, 35), 16, "HISTOGRAMのCOPY");
+    button17_ = button(this, "BUTTON17", QRect(336, 686, 161, 35), 16, "正規確率紙のCOPY");
+    button19_ = button(this, "BUTTON19", QRect(504, 686, 70, 35), 16, "計 算");
+    button9_ = button(this, "BUTTON9", QRect(581, 686, 112, 35), 20, "印 刷");
+    button15_ = button(this, "BUTTON15", QRect(920, 32, 86, 21), 12, "画面のCOPY");
+    button20_ = button(this, "BUTTON20", QRect(980, 532, 21, 21), 16, "？");
+    edit7_ = place<QLineEdit>(this, "EDIT7", QRect(7, 7, 728, 28), 21, kMincho);
+    edit11_ = place<QLineEdit>(this, "EDIT11", QRect(595, 42, 42, 14), 11, kGothic);
+    edit11_->setFrame(false);
+    edit11_->setTextMargins(0, 0, 0, 0);
+    edit11_->setAlignment(Qt::AlignRight);
+    check1_ = check(this, "CHECK1", 770, 7);
+    check3_ = check(this, "CHECK3", 770, 21);
+    const char* schemeNames[3] = {"CHECK4", "CHECK5", "CHECK6"};
+    for (int i = 0; i < 3; ++i)
+        scheme_boxes_[i] = check(this, schemeNames[i], 945, 665 + 21 * i);
+    check7_ = check(this, "CHECK7", 700, 553);
+    // CHECK8..CHECK12 in their option order; CHECK11 (plot) stands first on screen.
+    const char* printNames[5] = {"CHECK8", "CHECK9", "CHECK10", "CHECK11", "CHECK12"};
+    const int printY[5] = {665, 679, 693, 651, 707};
+    for (int i = 0; i < 5; ++i)
+        printBoxes_[i] = check(this, printNames[i], 707, printY[i]);
+    edit11_->installEventFilter(this);
+}
+
+void Form2::wireHandlers() {
+    connect(button4_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON4_ON(); }); });
+    connect(button19_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON19_ON(); }); });
+    connect(button20_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON20_ON(); }); });
+    connect(check1_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK1_ON(); }); });
+    connect(check3_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK3_ON(); }); });
+    connect(check7_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK7_ON(); }); });
+    for (int i = 0; i < 3; ++i)
+        connect(scheme_boxes_[i], &QCheckBox::clicked, this,
+                [this, i](bool on) { guarded([this, i, on] { SCHEME_ON(i + 1, on); }); });
+    for (int i = 0; i < 5; ++i)
+        connect(printBoxes_[i], &QCheckBox::clicked, this,
+                [this, i] { guarded([this, i] { PRINT_OPTION_ON(i + 8); }); });
+    connect(edit7_, &QLineEdit::textEdited, this, [this] { guarded([this] { EDIT7_CHANGE(); }); });
+    connect(edit11_, &QLineEdit::returnPressed, this, [this] { guarded([this] { EDIT11_COMMIT(); }); });
+}
+
+void Form2::guarded(const std::function<void()>& handler) {
+    if (guard_) {
+        guard_(handler);
+        return;
+    }
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        services_.message("ERROR", e.what(), Buttons::Ok, Icon::Stop);
+    }
+}
+
+bool Form2::open() {
+    show();
+    raise();
+    activateWindow();
+    bool drawn = false;
+    guarded([&] { drawn = FORM2_START(); });
+    return drawn;
+}
+
+void Form2::dismiss() {
+    quietClose_ = true;
+    close();
+}
+
+bool Form2::FORM2_START() {
+    lambda_ = 0;
+    const SmoothingEntry entry = smoothingFromOption(options_.read(options::heikatu));
+    lambda_ = entry.lambda;
+    edit11_->setText(toQString(entry.text));
+    const double graph = options_.readNumber(options::GRAPH, 1);
+    scheme_ = graphSchemeFromOption(static_cast<int>(graph));
+    for (int i = 0; i < 3; ++i)
+        scheme_boxes_[i]->setChecked(static_cast<int>(scheme_) == i + 1);
+    for (int i = 0; i < 5; ++i)
+        printBoxes_[i]->setChecked(options_.readNumber(*kPrintOptions[i]) > 0);
+    check1_->setChecked(options_.readNumber(options::RIRON) > 0);
+    check3_->setChecked(options_.readNumber(options::KIJUN) > 0);
+    check7_->setChecked(options_.readNumber(options::SINRA) > 0);
+    edit7_->setText(toQString(source_.title));
+    edit7_->setCursorPosition(0);
+
+    GraphInput input;
+    input.values = values_;
+    input.texts = source_.texts;
+    input.classes = source_.classes;
+    input.decimalPlaces = source_.decimalPlaces;
+    input.lambda = lambda_;
+    input.scheme = scheme_;
+    input.reference = source_.reference;
+    GraphView view;
+    view.curves = check1_->isChecked();
+    view.reference = check3_->isChecked();
+    view.interval95 = check7_->isChecked();
+    edit11_->setVisible(view.curves); // it stands in the blank of the legend, drawn only with the curves
+    if (!source_.pastedUnsaved && !trimBlanks(source_.sourcePath).empty())
+        view.fileLine = graphFileLine(source_.sourcePath, static_cast<long>(values_.size()));
+    {
+        // The smoothing spline is the slow part of the picture.
+        std::optional<BusyPointer> busy;
+        if (view.curves) busy.emplace(services_);
+        drawing_ = paintGraphWindow(canvas(), input, view);
+    }
+    if (drawing_.failure) {
+        failDrawing(*drawing_.failure);
+        return false;
+    }
+    return true;
+}
+
+void Form2::failDrawing(const Message& message) {
+    services_.message(message.caption, message.text, message.buttons, message.icon);
+    quietClose_ = true;
+    close();
+    emit drawingFailed();
+}
+
+void Form2::redraw() { FORM2_START(); }
+
+void Form2::storeOption(const OptionSpec& spec, const std::string& text) {
+    std::string error;
+    if (options_.write(spec, text, &error) || optionWriteReported_) return;
+    optionWriteReported_ = true;
+    services_.message("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error,
+                      Buttons::Ok, Icon::Information);
+}
+
+void Form2::storeFlag(const OptionSpec& spec, QCheckBox* box) { storeOption(spec, box->isChecked() ? "1" : "0"); }
+
+void Form2::CHECK1_ON() {
+    storeFlag(options::RIRON, check1_);
+    redraw();
+}
+
+void Form2::CHECK3_ON() {
+    storeFlag(options::KIJUN, check3_);
+    redraw();
+}
+
+void Form2::SCHEME_ON(int scheme, bool ticked) {
+    if (!ticked) {
+        // One scheme is always chosen: the current box cannot be cleared.
+        bool other = false;
+        for (int i = 0; i < 3; ++i)
+            if (i + 1 != scheme && scheme_boxes_[i]->isChecked()) other = true;
+        if (!other) scheme_boxes_[scheme - 1]->setChecked(true);
+        return;
+    }
+    storeOption(options::GRAPH, std::to_string(scheme));
+    redraw();
+}
+
+void Form2::CHECK7_ON() {
+    if (check7_->isChecked()) {
+        storeOption(options::SINRA, "1");
+    } else {
+        // Without the interval there is nothing to print for it.
+        storeOption(options::SINRA, "0");
+        storeOption(options::P_KYUU, "0");
+        printBoxes_[2]->setChecked(false);
+    }
+    redraw();
+}
+
+void Form2::PRINT_OPTION_ON(int check) {
+    if (check < 8 || check > 12) return;
+    storeFlag(*kPrintOptions[check - 8], printBoxes_[check - 8]);
+}
+
+void Form2::EDIT7_CHANGE() {
+    source_.title = trimBlanks(toStdString(edit7_->text()));
+    emit titleEdited(toQString(source_.title));
+}
+
+void Form2::EDIT11_COMMIT() {
+    const SmoothingEntry entry = commitSmoothingText(toStdString(edit11_->text()));
+    if (entry.clamped) services_.beep();
+    edit11_->setText(toQString(entry.text));
+    lambda_ = entry.lambda;
+    storeOption(options::heikatu, entry.text);
+    setFocus(Qt::OtherFocusReason);
+    redraw();
+}
+
+void Form2::BUTTON4_ON() { emit backRequested(); }
+
+void Form2::BUTTON19_ON() {
+    GraphClasses classes = source_.classes;
+    openGraphStatistics(services_, values_, classes, title(), this, [] {},
+                        [this](const std::function<void()>& h) { guarded(h); });
+}
+
+void Form2::BUTTON20_ON() {
+    openProbabilityPlotHelp(services_, this, [] {}, [this](const std::function<void()>& h) { guarded(h); });
+}
+
+std::string Form2::title() const { return toStdString(edit7_->text()); }
+
+void Form2::closeEvent(QCloseEvent* event) {
+    if (!quietClose_ && queryClose_) guarded(queryClose_);
+    event->accept();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit11_) {
+        if (event->type() == QEvent::FocusIn) edit11_->selectAll();
+        if (event->type() == QEvent::FocusOut) edit11_->deselect();
+    }
+    return SurfaceWidget::eventFilter(watched, event);
+}
+
+} // namespace kl
