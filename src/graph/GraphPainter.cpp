@@ -91,15 +91,21 @@ struct Frames {
     }
 
     // "3 D": the frame becomes an open box seen from the front left, 70 px deep and 50 px high.
+    // Its walls are bands of parallel strokes; each band is painted column by column (or as one
+    // box), which covers the same pixels with a few dozen lines instead of hundreds.
     void openBox(double left, double right, int wallStrokes, int floorStrokes) {
-        for (int k = 1; k <= wallStrokes; ++k) {
-            pen.line(left, kHistTop + k, left + 70, kHistTop + k, Blue);
-            pen.line(left, kHistBottom - k, left + 70, kHistBottom - 50 - k, Blue);
+        // Left wall: horizontal strokes y = 61 .. 60 + n, then strokes (left, 510 - k)-(left + 70, 460 - k).
+        pen.fillBox(left, kHistTop + 1, left + 70, kHistTop + wallStrokes, Blue);
+        for (int dx = 0; dx <= 70; ++dx) {
+            const double rise = dx * 50.0 / 70;
+            pen.line(left + dx, kHistBottom - wallStrokes - rise, left + dx, kHistBottom - 1 - rise, Blue);
         }
-        for (int k = 1; k <= floorStrokes; ++k) {
-            pen.line(left + k, kHistBottom, left + 70 + k, kHistBottom - 50, 14);
-            pen.line(right - k, kHistBottom - 50, right - k, kHistBottom, 14);
+        // Floor: strokes (left + k, 510)-(left + 70 + k, 460), then vertical strokes right - k.
+        for (int x = 1; x <= floorStrokes + 70; ++x) {
+            const double tLow = std::max(0.0, (x - floorStrokes) / 70.0), tHigh = std::min(1.0, (x - 1) / 70.0);
+            if (tLow <= tHigh) pen.line(left + x, kHistBottom - 50 * tHigh, left + x, kHistBottom - 50 * tLow, 14);
         }
+        pen.fillBox(right - floorStrokes, kHistBottom - 50, right - 1, kHistBottom, 14);
         pen.fillBox(left + 71, kHistTop, right, kHistBottom - 51, Red);
     }
 };
