@@ -1,0 +1,84 @@
+// `klepsydra graph`: the picture written as PNG, the interval lines, refused input and bad usage.
+
+#include "cli/Batch.h"
+
+#include <QApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace kl {
+namespace {
+
+struct Outcome {
+    int status = 0;
+    std::string out, err;
+};
+
+Outcome graph(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    Outcome r;
+    r.status = cli::graph(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+class GraphCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("kl_graphcmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string png() const { return (dir_ / "g.png").string(); }
+    std::string work() const { return (dir_ / "work").string(); }
+    std::filesystem::path dir_;
+};
+
+TEST_F(GraphCommand, WritesThePictureAndTheIntervalLines) {
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--curves", "--reference", "--interval95",
+                   "--scheme", "2", "--workdir", work(), "--png", png()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "95％信頼区間の下限値：      6.14\n95％信頼区間の上限値：      8.04\n");
+    const QImage image(QString::fromStdString(png()));
+    ASSERT_EQ(image.size(), QSize(1024, 768));
+    EXPECT_EQ(image.pixelColor(3, 740), QColor(0, 0, 255)); // the "Blue" background
+}
+
+TEST_F(GraphCommand, RefusalsAndBadUsage) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* inError;
+    };
+    const Case cases[] = {
+        {{KLEPSYDRA_TEST_DATA "/main_200.csv"}, 64, "--png"},
+        {{KLEPSYDRA_TEST_DATA "/main_200.csv", "--scheme", "4", "--png", "x.png"}, 64, "--scheme"},
+        {{KLEPSYDRA_TEST_DATA "/nine_values.csv", "--png", "x.png"}, 1, "BAD DATA"},
+        {{KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "NO SUCH ITEM", "--png", "x.png"}, 64, "NO SUCH ITEM"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--workdir", work()});
+        Outcome r = graph(args);
+        EXPECT_EQ(r.status, c.status) << c.inError;
+        EXPECT_NE(r.err.find(c.inError), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists("x.png"));
+}
+
+} // namespace
+} // namespace kl
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
