@@ -138,6 +138,7 @@ void MainForm::wireHandlers() {
     connect(combo1_, &QComboBox::activated, this, [this] { guarded([this] { COMBO1_CHANGE(); }); });
     connect(list2_, &QListWidget::itemClicked, this, [this] { guarded([this] { LIST2_CLICK(); }); });
     wireGraphHandlers();
+    wireEntryHandlers();
     for (int i = 0; i < 3; ++i) {
         const int field = i + 3;
         connect(edit_[i], &QLineEdit::textEdited, this,

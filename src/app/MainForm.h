@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QCheckBox;
@@ -35,6 +36,8 @@ namespace kl {
 class Form2;
 class Form6;
 struct DataReadResult;
+struct Message;
+struct SettingsRecord;
 
 class MainForm : public SurfaceWidget {
     Q_OBJECT
@@ -123,6 +126,25 @@ public:
     std::function<std::string()> companionDecimalPlaces;
     std::function<void()> restoreCompanionSettings;
 
+    // Paste (MainFormPaste.cpp), typed entry (MainFormEntry.cpp), saving and the companion
+    // settings file (MainFormSave.cpp).
+    void BUTTON13_ON();
+    void BUTTON35_ON();
+    void BUTTON36_ON();
+    void BUTTON37_ON();
+    void BUTTON38_ON();
+    void BUTTON39_ON();
+    void EDIT13_SETFOCUS();
+    void EDIT13_CHANGE();
+    void LIST1_CLICK();
+    void LIST1_DBLCLICK();
+    void RADIO_ON(int n);
+    // Each returns true when its save happened (or had nothing to do); false abandons the
+    // command that asked for it.
+    bool NAMAE();
+    bool KIOKU();
+    bool KIOKU02();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -132,6 +154,24 @@ private:
     void wireHandlers();
     void applyStartCaptions();
     void wireGraphHandlers();
+    void wireEntryHandlers();
+
+    // Paste, typed entry and saving helpers.
+    bool commitPaste(std::vector<std::string> values);
+    void forgetSource();
+    void pasteCancelled();
+    std::vector<std::string> listValues() const;
+    void showListValues(const std::vector<std::string>& values, int topRow);
+    int selectedRow() const;
+    void endCorrection();
+    void refuseEntry(const Message& m);
+    bool savePrompts(bool fromOpen);
+    bool writeOrSay(const std::string& path, const std::string& bytes);
+    std::optional<std::string> csvTarget(const std::string& chosen);
+    SettingsRecord settingsSnapshot() const;
+    std::string rememberedFolder();
+    std::string readCompanionDecimalPlaces();
+    void restoreSettings();
     void graphWindowFailed();
 
     // Drawing (MainFormDraw.cpp).

@@ -1,0 +1,227 @@
+// Saving: the data set as CSV (NAMAE), the settings over the opened file (KIOKU), pasted data
+// under a new name (KIOKU02), the save prompts of exit, open and paste, and the restoring of a
+// companion settings file when a data file is opened.
+#include "app/MainForm.h"
+
+#include "data/CsvWriter.h"
+#include "data/DataFileReader.h"
+#include "persist/SettingsFile.h"
+#include "text/FileIO.h"
+#include "text/Path.h"
+#include "text/Text.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace kl {
+
+namespace {
+
+const char* const kPromptOverwrite =
+    "このヒストグラムの設定結果をファイルに保存しますか？\r\n（上書き保存）　　　     ";
+const char* const kPromptPasted = "貼り付けたデータ及びこのﾋｽﾄｸﾞﾗﾑの結果をファイルに保存しますか？       ";
+const char* const kPromptTyped = "このヒストグラムのデータをファイルに保存しますか ？  　　　     ";
+
+} // namespace
+
+bool MainForm::savePrompts(bool fromOpen) {
+    if (state_.pasted > 0) {
+        const Answer a = ask("貼り付けデータの保存", kPromptPasted, Buttons::YesNoCancel);
+        if (a == Answer::Cancel) return false;
+        return a != Answer::Yes || KIOKU02();
+    }
+    if (trimBlanks(state_.data.sourcePath).empty()) {
+        if (list1_->count() == 0) return true;
+        const Answer a = ask("保存", kPromptTyped, Buttons::YesNoCancel);
+        if (a == Answer::Cancel) return false;
+        if (a != Answer::Yes) return true;
+        // Opening a file ends after this save; exit and paste go on once the data are saved.
+        return NAMAE() && !fromOpen;
+    }
+    if (trimBlanks(state_.data.sourceName).empty()) return true;
+    const Answer a = ask("保存", kPromptOverwrite, Buttons::YesNoCancel);
+    if (a == Answer::Cancel) return false;
+    return a != Answer::Yes || KIOKU(); // only an explicit Yes writes over the user's file
+}
+
+bool MainForm::writeOrSay(const std::string& path, const std::string& bytes) {
+    std::string error;
+    if (writeFileAtomic(path, bytes, &error)) return true;
+    say("SAVE ERROR",
+        "ファイルを保存できませんでした。元のファイルは変更されていません。\r\n" + path + "\r\n" + error);
+    return false;
+}
+
+// The chosen path with ".CSV" appended when it lacks it; asks before replacing an existing file
+// under the extended name, which the dialog did not ask about. nullopt when the user declined.
+std::optional<std::string> MainForm::csvTarget(const std::string& chosen) {
+    const std::string trimmed = trimBlanks(chosen);
+    const std::string path = withCsvExtension(trimmed);
+    if (path != trimmed && fileExists(path) &&
+        ask("保存", path + " は既に存在します。\r\n置き換えますか？", Buttons::YesNo) != Answer::Yes)
+        return std::nullopt;
+    return path;
+}
+
+SettingsRecord MainForm::settingsSnapshot() const {
+    SettingsRecord r;
+    r.interval = fieldText(3);
+    r.lower = fieldText(4);
+    r.classes = fieldText(5);
+    r.upper = fieldText(6);
+    r.title = state_.graphTitle;
+    const int index = combo1_->currentIndex();
+    r.itemIndex = index < 0 ? std::string() : std::to_string(index);
+    r.decimals = std::to_string(state_.data.decimalPlaces);
+    return r;
+}
+
+std::string MainForm::rememberedFolder() {
+    return trimBlanks(options_.read(options::F_BASYO).value_or(""));
+}
+
+void MainForm::BUTTON38_ON() {
+    FOC();
+    if (list1_->count() < kMinDataValues) {
+        say("BAD DATA",
+            "データ数が不足のため、保存できません。　\r\nまたは、データがありません。　　　　　　　  ");
+        return;
+    }
+    NAMAE();
+}
+
+bool MainForm::NAMAE() {
+    const std::string folder = rememberedFolder();
+    std::string proposal = "*.CSV";
+    if (!trimBlanks(state_.data.sourceBase).empty()) {
+        state_.data.sourceName = splitPath(trimBlanks(state_.data.sourceBase)).base;
+        proposal = state_.data.sourceName + ".CSV";
+    }
+    FileDialogRequest request;
+    request.title = "ファイルの保存";
+    request.initial = folder + proposal;
+    request.filters = {{"CSVﾌｧｲﾙ(*.CSV)", {"*.CSV", "*.csv"}}, {"すべてのファイル(*.*)", {"*"}}};
+    const std::optional<std::string> chosen = services_.saveFile(request);
+    if (!chosen) {
+        state_.manual = 0;
+        return false;
+    }
+    const std::optional<std::string> path = csvTarget(*chosen);
+    if (!path) return false;
+    const std::vector<std::string> rows = listValues();
+    if (rows.empty()) return false; // a file of no values is never written
+    if (!writeOrSay(*path, csvBytes(rows))) return false;
+
+    // The saved file is now the source of the data set.
+    const PathParts parts = splitPath(*path);
+    state_.data.sourcePath = *path;
+    state_.data.sourceName = parts.base;
+    state_.data.sourceBase = trimBlanks(parts.drive + parts.folder + parts.base);
+    edit1_->setText(QString::fromStdString(*path));
+    edit2_->setText(QString::fromStdString(parts.base));
+    state_.pasted = 0;
+
+    const SettingsRecord r = settingsSnapshot();
+    if (!settingsComplete(r)) return true;
+    if (!writeOrSay(companionPath(state_.data.sourceBase), settingsBytes(r))) return false;
+    state_.saved = true;
+    state_.counter = 0;
+    state_.manual = 0;
+    return true;
+}
+
+bool MainForm::KIOKU() {
+    if (state_.saved) {
+        state_.counter = 0;
+        return true;
+    }
+    const std::string path = state_.data.sourcePath;
+    const std::vector<std::string> rows = listValues();
+    const std::optional<std::string> old = readFileBytes(path);
+    // A file cut at 40,000 values keeps the rest of the user's data: only the settings are saved.
+    const bool cut = old && readDataFile(*old).capped;
+    if (!rows.empty() && !cut) {
+        const TextEncoding encoding = old ? detectEncoding(*old) : TextEncoding::Cp932;
+        if (!writeOrSay(path, csvBytes(rows, encoding))) return false;
+    }
+    SettingsRecord r = settingsSnapshot();
+    if (trimBlanks(r.title).empty() && combo1_->currentIndex() >= 0)
+        r.title = defaultGraphTitle(combo1_->currentText().toStdString());
+    if (trimBlanks(state_.data.sourceName).empty() || !settingsComplete(r)) return true;
+    if (!writeOrSay(companionPath(trimBlanks(state_.data.sourceBase)), settingsBytes(r))) return false;
+    state_.saved = true;
+    state_.counter = 0;
+    state_.manual = 0;
+    return true;
+}
+
+bool MainForm::KIOKU02() {
+    FileDialogRequest request;
+    request.title = "名前を付けて保存";
+    request.initial = rememberedFolder() + "VARDO_DATF.CSV";
+    request.filters = {{"Excelﾌｧｲﾙ(*.CSV)", {"*.CSV", "*.csv"}}};
+    const std::optional<std::string> chosen = services_.saveFile(request);
+    if (!chosen) return false;
+    const std::optional<std::string> path = csvTarget(*chosen);
+    if (!path) return false;
+    std::vector<std::string> rows = listValues();
+    if (rows.empty()) return false;
+    for (std::string& row : rows)
+        row = trimBlanks(row);
+    if (!writeOrSay(*path, csvBytes(rows, TextEncoding::Cp932, true))) return false;
+
+    SettingsRecord r = settingsSnapshot();
+    const Message incomplete{"BAD DATA", "パラメータに異常があります。    ", Buttons::Ok, Icon::Information};
+    for (const std::string* f : {&r.upper, &r.classes, &r.lower, &r.interval, &r.itemIndex})
+        if (trimBlanks(*f).empty()) {
+            say(incomplete.caption, incomplete.text);
+            return true;
+        }
+    if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(combo1_->currentText().toStdString());
+    const PathParts parts = splitPath(*path);
+    state_.data.sourceName = parts.base;
+    return writeOrSay(companionPath(trimBlanks(parts.drive + parts.folder + parts.base)), settingsBytes(r));
+}
+
+std::string MainForm::readCompanionDecimalPlaces() {
+    const std::string path = companionPath(trimBlanks(state_.data.sourceBase));
+    if (!fileExists(path)) return {};
+    state_.settingsFound = true;
+    const std::optional<SettingsRecord> r = readSettingsFile(path);
+    return std::to_string(restoredDecimalPlaces(r ? r->decimals : std::string()));
+}
+
+void MainForm::restoreSettings() {
+    const std::string path = companionPath(trimBlanks(state_.data.sourceBase));
+    if (!fileExists(path)) return;
+    state_.settingsFound = true;
+    const std::optional<SettingsRecord> r = readSettingsFile(path);
+    if (!r || trimBlanks(state_.data.sourceName).empty() || !settingsComplete(*r)) return;
+    setFieldText(3, trimBlanks(r->interval));
+    setFieldText(4, trimBlanks(r->lower));
+    setFieldText(5, trimBlanks(r->classes));
+    setFieldText(6, trimBlanks(r->upper));
+    const int index = restoredItemIndex(r->itemIndex, combo1_->count());
+    combo1_->setCurrentIndex(index);
+    for (QLineEdit* e : edit_)
+        e->setEnabled(true);
+    button2_->setEnabled(true);
+    paintItemPanel();
+    writeItemHint(index);
+    state_.refLower.clear();
+    state_.refUpper.clear();
+    if (const ReferenceRange* range = index > 1 ? items_.rangeAt(index) : nullptr) {
+        state_.refLower = trimBlanks(range->lower);
+        state_.refUpper = trimBlanks(range->upper);
+    }
+    if (!state_.refLower.empty() && !state_.refUpper.empty()) writeReferenceLine();
+    state_.graphTitle = trimBlanks(r->title);
+    form2_.typedTitle.reset();
+    if (!TABLE()) return; // no table, no graph window
+    updateGraphButton();
+    BUTTON3_ON();
+}
+
+} // namespace kl
