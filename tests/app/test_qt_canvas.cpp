@@ -125,6 +125,46 @@ TEST_F(CanvasTest, VerticalTextRunsUpwardsRightOfX) {
     EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);
 }
 
+TEST_F(CanvasTest, NoDrawingInheritsTheTurnOrPenOfTheOneBefore) {
+    // Rotated text, then a dotted line, then a plain line and text: each lands as if drawn alone.
+    canvas.textVertical(5, 60, "AB", Font{kGothic, 12}, Black);
+    canvas.line(70, 5, 90, 5, Red, LineStyle::Dotted);
+    canvas.line(70, 10, 90, 10, Blue);
+    for (int x = 70; x <= 90; ++x)
+        EXPECT_EQ(at(x, 10), rgb(Blue)) << x;
+    EXPECT_EQ(at(70, 5), rgb(Red));
+    canvas.fillBox(0, 0, 119, 119, White);
+    canvas.text(40, 80, "W", Font{kGothic, 16}, Black);
+    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    ASSERT_TRUE(ink.any());
+    EXPECT_GE(ink.left, 40);
+    EXPECT_LE(ink.right, 40 + 8);
+    EXPECT_GE(ink.top, 80);
+    EXPECT_LE(ink.bottom, 80 + 16);
+}
+
+TEST_F(CanvasTest, TheImageHoldsEveryDrawingAsSoonAsItIsMade) {
+    canvas.fillBox(10, 10, 20, 20, Red);
+    const QImage first = image; // read while the canvas is still painting
+    canvas.fillBox(30, 30, 40, 40, Blue);
+    const QImage second = image;
+    EXPECT_EQ(first.pixel(15, 15) & 0xFFFFFF, rgb(Red));
+    EXPECT_EQ(first.pixel(35, 35) & 0xFFFFFF, rgb(White)); // a copy does not follow later drawings
+    EXPECT_EQ(second.pixel(15, 15) & 0xFFFFFF, rgb(Red));
+    EXPECT_EQ(second.pixel(35, 35) & 0xFFFFFF, rgb(Blue));
+}
+
+TEST_F(CanvasTest, AfterFinishTheImageMayBeReplaced) {
+    canvas.fillBox(0, 0, 5, 5, Red);
+    canvas.finish();
+    image = QImage(40, 30, QImage::Format_RGB32);
+    canvas.clear(White);
+    canvas.fillBox(38, 28, 39, 29, Green);
+    EXPECT_EQ(at(0, 0), rgb(White));
+    EXPECT_EQ(at(39, 29), rgb(Green));
+    EXPECT_EQ(at(37, 27), rgb(White));
+}
+
 TEST_F(CanvasTest, VerticalTextReadsFromBottomToTop) {
     // The first character stands at the given point, the blanks after it go upwards.
     canvas.textVertical(50, 100, "W       ", Font{kGothic, 16}, Black);

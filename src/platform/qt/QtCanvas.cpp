@@ -8,30 +8,27 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace kl {
 
-// The painter of one drawing: the kept one (state saved and restored) or one opened on the image.
+// The painter of one drawing: the kept one or the one open on the image, its state saved and
+// restored so no drawing inherits another's pen, brush, font or transform.
 class QtCanvas::Scope {
   public:
     explicit Scope(QtCanvas& c) : canvas_(c) {
         if (c.painter_) {
             p_ = c.painter_;
-            p_->save();
         } else {
-            own_.emplace(c.image_);
-            p_ = &*own_;
+            if (!c.open_) c.open_.emplace(c.image_);
+            p_ = &*c.open_;
         }
+        p_->save();
         p_->setRenderHint(QPainter::Antialiasing, c.paper_);
         p_->setRenderHint(QPainter::TextAntialiasing, true);
         p_->setRenderHint(QPainter::SmoothPixmapTransform, c.paper_);
     }
     ~Scope() {
-        if (own_)
-            own_->end();
-        else
-            p_->restore();
+        p_->restore();
         if (canvas_.onChange_) canvas_.onChange_();
     }
     Scope(const Scope&) = delete;
@@ -41,7 +38,6 @@ class QtCanvas::Scope {
 
   private:
     QtCanvas& canvas_;
-    std::optional<QPainter> own_;
     QPainter* p_ = nullptr;
 };
 
@@ -54,6 +50,15 @@ QtCanvas::QtCanvas(QPainter* painter, double devicePixelsPerUnit)
     : painter_(painter), scale_(devicePixelsPerUnit), paper_(true) {
     for (int i = 0; i < 16; ++i)
         palette_[std::size_t(i)] = defaultPaletteColour(i);
+}
+
+QtCanvas::~QtCanvas() {
+    finish();
+}
+
+void QtCanvas::finish() {
+    if (open_) open_->end();
+    open_.reset();
 }
 
 QColor QtCanvas::colour(int index) const {
@@ -182,11 +187,27 @@ void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font&
         p->drawText(QPointF(0, metrics.ascent()), text);
         return;
     }
-    int at = 0;
+    // Characters whose own advance is exactly their cell land where a cell-by-cell drawing puts
+    // them, so a row of them goes in one call (laying out each alone is the costly part).
+    int at = 0, runStart = 0;
+    QString run;
+    const auto flush = [&] {
+        if (!run.isEmpty()) p->drawText(QPointF(runStart, metrics.ascent()), run);
+        run.clear();
+    };
     for (const QString& c : characters(text)) {
-        p->drawText(QPointF(at, metrics.ascent()), c);
-        at += cellWidth(c, f.pixelSize());
+        const int w = cellWidth(c, f.pixelSize());
+        const bool natural = c.size() == 1 && metrics.inFont(c[0]) && metrics.horizontalAdvance(c[0]) == w;
+        if (!natural) {
+            flush();
+            p->drawText(QPointF(at, metrics.ascent()), c);
+        } else {
+            if (run.isEmpty()) runStart = at;
+            run += c;
+        }
+        at += w;
     }
+    flush();
 }
 
 void QtCanvas::text(double x, double y, const std::string& utf8, const Font& font, int colour) {

@@ -10,18 +10,27 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace kl {
 
 class QtCanvas : public Canvas {
   public:
-    // Paints on an image it does not own, one pixel a unit; a painter is opened per drawing so
-    // the image can be shown between drawings.
+    // Paints on an image it does not own, one pixel a unit. One painter stays open on the image
+    // between drawings (opening one costs more than most drawings); the raster painter writes
+    // straight into the pixels, so the image can be read at any time.
     explicit QtCanvas(QImage* image);
     // Paints through a painter kept open by someone else (printer, PDF); the canvas unit is
     // 0.1 mm and devicePixelsPerUnit maps it to the device; font sizes are points.
     QtCanvas(QPainter* painter, double devicePixelsPerUnit);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    // Ends the painter kept open on the image (before the image is replaced, resized or painted
+    // by someone else); the next drawing opens a new one.
+    void finish();
 
     // Called after every drawing (a window repaints itself).
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
@@ -56,6 +65,7 @@ class QtCanvas : public Canvas {
     void drawText(double x, double y, const std::string& utf8, const Font& font, int colour, bool vertical);
 
     QImage* image_ = nullptr;
+    std::optional<QPainter> open_;
     QPainter* painter_ = nullptr;
     double scale_ = 1;
     bool paper_ = false;
