@@ -1,8 +1,10 @@
 #include "app/Form2.h"
 
+#include "app/Form2Print.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
 #include "data/DataSet.h"
+#include "output/ClipboardPictures.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
 #include "text/Text.h"
@@ -91,6 +93,10 @@ void Form2::buildControls() {
 
 void Form2::wireHandlers() {
     connect(button4_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON4_ON(); }); });
+    connect(button9_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON9_ON(); }); });
+    connect(button15_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON15_ON(); }); });
+    connect(button16_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON16_ON(); }); });
+    connect(button17_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON17_ON(); }); });
     connect(button19_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON19_ON(); }); });
     connect(button20_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON20_ON(); }); });
     connect(check1_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK1_ON(); }); });
@@ -233,7 +239,21 @@ void Form2::CHECK7_ON() {
 
 void Form2::PRINT_OPTION_ON(int check) {
     if (check < 8 || check > 12) return;
-    storeFlag(*kPrintOptions[check - 8], printBoxes_[check - 8]);
+    PrintBoxes boxes;
+    boxes.check7 = check7_->isChecked();
+    bool* flags[5] = {&boxes.check8, &boxes.check9, &boxes.check10, &boxes.check11, &boxes.check12};
+    for (int i = 0; i < 5; ++i)
+        *flags[i] = printBoxes_[i]->isChecked();
+    const PrintOptionOutcome outcome = printOptionClicked(check, boxes);
+    if (outcome.counterChange != 0) emit counterChanged(outcome.counterChange);
+    for (const OptionWrite& w : outcome.writes)
+        storeOption(*w.spec, w.text);
+    const bool after[5] = {outcome.boxes.check8, outcome.boxes.check9, outcome.boxes.check10,
+                           outcome.boxes.check11, outcome.boxes.check12};
+    for (int i = 0; i < 5; ++i)
+        printBoxes_[i]->setChecked(after[i]);
+    check7_->setChecked(outcome.boxes.check7);
+    if (outcome.runCheck7) CHECK7_ON();
 }
 
 void Form2::EDIT7_CHANGE() {
@@ -252,6 +272,52 @@ void Form2::EDIT11_COMMIT() {
 }
 
 void Form2::BUTTON4_ON() { emit backRequested(); }
+
+void Form2::BUTTON9_ON() {
+    HistogramPageInput page;
+    page.values = values_;
+    page.texts = source_.texts;
+    page.classes = source_.classes;
+    page.decimalPlaces = source_.decimalPlaces;
+    page.scheme = scheme_;
+    page.lambda = lambda_;
+    page.reference = source_.reference;
+    page.title = trimBlanks(title());
+    page.sourcePath = source_.sourcePath;
+    page.count = static_cast<long>(source_.texts.size());
+    page.pasted = source_.pastedUnsaved;
+    page.crossings = check7_->isChecked();
+    page.print = {printBoxes_[0]->isChecked(), printBoxes_[1]->isChecked(), printBoxes_[2]->isChecked(),
+                  printBoxes_[3]->isChecked(), printBoxes_[4]->isChecked()};
+    // The page prints the interval the screen found, not a second reading of the curve.
+    if (page.crossings && drawing_.lower.found) page.lowerLimit = drawing_.lower.value;
+    if (page.crossings && drawing_.upper.found) page.upperLimit = drawing_.upper.value;
+
+    // Re-enabled however the job ends: cancelled, failed or thrown out of.
+    struct Disabled {
+        QWidget* w;
+        explicit Disabled(QWidget* widget) : w(widget) { w->setEnabled(false); }
+        ~Disabled() { w->setEnabled(true); }
+    } disabled(this);
+    runHistogramPrint(services_, page, services_.screenSize().height);
+}
+
+void Form2::BUTTON15_ON() {
+    if (!askCopy(services_, CopyKind::WholeWindow)) return;
+    markWholeWindow(canvas(), scheme_, check7_->isChecked(), trimBlanks(title()));
+    services_.clipboardSetBitmap(toBitmap(surface()));
+    redraw(); // the blanked areas and the title go again
+}
+
+void Form2::BUTTON16_ON() {
+    if (!askCopy(services_, CopyKind::Histogram)) return;
+    services_.clipboardSetBitmap(histogramPicture(toBitmap(surface()), scheme_, trimBlanks(title())));
+}
+
+void Form2::BUTTON17_ON() {
+    if (!askCopy(services_, CopyKind::Plot)) return;
+    services_.clipboardSetBitmap(plotPicture(toBitmap(surface()), scheme_, check7_->isChecked()));
+}
 
 void Form2::BUTTON19_ON() {
     GraphClasses classes = source_.classes;

@@ -8,6 +8,7 @@
 //     connect(form2, &Form2::backRequested, ...);            // BUTTON4 "戻  る"
 //     form2->setQueryClose([] { ... });                       // its frame was closed
 //     connect(form2, &Form2::drawingFailed, ...);            // "BAD DATA(d)": it has closed itself
+//     connect(form2, &Form2::counterChanged, ...);           // a print option moved the counter
 //     form2->open();                                         // shows it and runs FORM2_START
 //
 // Every option change stores its option file at once and draws the whole picture again from the
@@ -78,6 +79,10 @@ class Form2 : public SurfaceWidget {
     void EDIT7_CHANGE();
     void EDIT11_COMMIT();
     void BUTTON4_ON();
+    void BUTTON9_ON();  // the histogram page
+    void BUTTON15_ON(); // the whole window to the clipboard
+    void BUTTON16_ON(); // the histogram picture to the clipboard
+    void BUTTON17_ON(); // the probability plot picture to the clipboard
     void BUTTON19_ON();
     void BUTTON20_ON();
 
@@ -91,6 +96,8 @@ class Form2 : public SurfaceWidget {
     void backRequested();
     void drawingFailed();
     void titleEdited(const QString& trimmed);
+    // The unsaved-changes counter of the main window changes by this much.
+    void counterChanged(int by);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

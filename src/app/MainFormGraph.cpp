@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kl {
 
 MainForm::GraphWindowSlot::~GraphWindowSlot() { delete window.data(); }
@@ -55,6 +57,10 @@ void MainForm::BUTTON3_ON() {
         form2->setQueryClose([this] { FORM2_QUERYCLOSE(); });
         connect(form2, &Form2::backRequested, this, [this] { guarded([this] { BUTTON4_ON(); }); });
         connect(form2, &Form2::drawingFailed, this, [this] { graphWindowFailed(); });
+        connect(form2, &Form2::counterChanged, this, [this](int by) {
+            // Never below zero: a negative count of changes means nothing to the save prompts.
+            state_.counter = std::max(0, state_.counter + by);
+        });
         connect(form2, &Form2::titleEdited, this, [this](const QString& title) {
             form2_.typedTitle = toStdString(title);
             state_.graphTitle = *form2_.typedTitle;
