@@ -192,15 +192,15 @@ void Form2::failDrawing(const Message& message) {
 
 void Form2::redraw() { FORM2_START(); }
 
-void Form2::storeOption(const OptionSpec& spec, const std::string& text) {
+void Form2::storeOption(const OptionSpec& optionSpec, const std::string& text) {
     std::string error;
-    if (options_.write(spec, text, &error) || optionWriteReported_) return;
+    if (options_.write(optionSpec, text, &error) || optionWriteReported_) return;
     optionWriteReported_ = true;
     services_.message("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error,
                       Buttons::Ok, Icon::Information);
 }
 
-void Form2::storeFlag(const OptionSpec& spec, QCheckBox* box) { storeOption(spec, box->isChecked() ? "1" : "0"); }
+void Form2::storeFlag(const OptionSpec& optionSpec, QCheckBox* box) { storeOption(optionSpec, box->isChecked() ? "1" : "0"); }
 
 void Form2::CHECK1_ON() {
     storeFlag(options::RIRON, check1_);
@@ -247,7 +247,7 @@ void Form2::PRINT_OPTION_ON(int check) {
     const PrintOptionOutcome outcome = printOptionClicked(check, boxes);
     if (outcome.counterChange != 0) emit counterChanged(outcome.counterChange);
     for (const OptionWrite& w : outcome.writes)
-        storeOption(*w.spec, w.text);
+        storeOption(*w.optionSpec, w.text);
     const bool after[5] = {outcome.boxes.check8, outcome.boxes.check9, outcome.boxes.check10,
                            outcome.boxes.check11, outcome.boxes.check12};
     for (int i = 0; i < 5; ++i)

@@ -106,8 +106,8 @@ class Form2 : public SurfaceWidget {
   private:
     void buildControls();
     void wireHandlers();
-    void storeOption(const OptionSpec& spec, const std::string& text);
-    void storeFlag(const OptionSpec& spec, QCheckBox* box);
+    void storeOption(const OptionSpec& optionSpec, const std::string& text);
+    void storeFlag(const OptionSpec& optionSpec, QCheckBox* box);
     void redraw();
     void failDrawing(const Message& message);
 

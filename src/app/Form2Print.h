@@ -20,7 +20,7 @@ struct PrintBoxes {
 };
 
 struct OptionWrite {
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* optionSpec = nullptr;
     std::string text;
 };
 

@@ -285,9 +285,9 @@ void MainForm::masterEditorClosed() {
     if (index >= 0 && index < combo1_->count()) combo1_->setCurrentIndex(index);
 }
 
-void MainForm::writeOption(const OptionSpec& spec, const std::string& text) {
+void MainForm::writeOption(const OptionSpec& optionSpec, const std::string& text) {
     std::string error;
-    if (options_.write(spec, text, &error) || optionWriteReported_) return;
+    if (options_.write(optionSpec, text, &error) || optionWriteReported_) return;
     optionWriteReported_ = true;
     say("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error);
 }

@@ -217,7 +217,7 @@ private:
     ParameterContext parameterContext() const;
 
     // Writes an option file; a refused write is reported once per run and otherwise skipped.
-    void writeOption(const OptionSpec& spec, const std::string& text);
+    void writeOption(const OptionSpec& optionSpec, const std::string& text);
 
     void endProgram(int status);
     void say(const std::string& caption, const std::string& text, Buttons buttons = Buttons::Ok,

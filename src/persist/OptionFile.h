@@ -40,22 +40,22 @@ class OptionStore {
     // The raw field (its first w bytes decoded, untrimmed; NUL bytes read as blanks), or nullopt
     // when the option is not set. A missing file is created empty; when the folder refuses that,
     // the option simply reads as not set.
-    std::optional<std::string> readRaw(const OptionSpec& spec);
+    std::optional<std::string> readRaw(const OptionSpec& optionSpec);
     // The field trimmed of blanks (ASCII and full-width); nullopt when not set.
-    std::optional<std::string> read(const OptionSpec& spec);
+    std::optional<std::string> read(const OptionSpec& optionSpec);
     // Numeric reading as the check boxes use it: the leading number of the trimmed field, 0 when it
     // is not a (finite) number, whenUnset when the option is not set.
-    double readNumber(const OptionSpec& spec, double whenUnset = 0);
+    double readNumber(const OptionSpec& optionSpec, double whenUnset = 0);
 
     // Writes the record atomically: text cut to w bytes (a double-byte character that would be
     // split becomes a blank), blank-padded to the record length. False (with a reason) when the
     // folder refuses it; the previous file then stays as it was.
-    bool write(const OptionSpec& spec, std::string_view text, std::string* error = nullptr);
+    bool write(const OptionSpec& optionSpec, std::string_view text, std::string* error = nullptr);
 
     const std::string& workdir() const { return workdir_; }
 
   private:
-    std::string path(const OptionSpec& spec) const;
+    std::string path(const OptionSpec& optionSpec) const;
     std::string workdir_;
 };
 

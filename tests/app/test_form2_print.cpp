@@ -29,7 +29,7 @@ std::string freshFolder() {
 std::vector<std::string> writes(const PrintOptionOutcome& o) {
     std::vector<std::string> out;
     for (const OptionWrite& w : o.writes)
-        out.push_back(std::string(w.spec->name) + "=" + w.text);
+        out.push_back(std::string(w.optionSpec->name) + "=" + w.text);
     return out;
 }
 

@@ -343,7 +343,7 @@ class Form2Test : public ::testing::Test {
         return form_.get();
     }
     template <class W> W* control(const char* name) { return form_->findChild<W*>(QString::fromUtf8(name)); }
-    std::string option(const OptionSpec& spec) { return options_->read(spec).value_or("<unset>"); }
+    std::string option(const OptionSpec& optionSpec) { return options_->read(optionSpec).value_or("<unset>"); }
 
     std::filesystem::path work_;
     QuietServices services_;

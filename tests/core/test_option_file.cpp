@@ -21,10 +21,10 @@ const OptionSpec kAllOptions[] = {
 TEST(OptionStore, FirstStartCreatesEveryFileEmptyAndReadsNotSet) {
     std::string dir = test::freshFolder("opt-first");
     OptionStore store(dir);
-    for (const OptionSpec& spec : kAllOptions) {
-        SCOPED_TRACE(spec.name);
-        EXPECT_EQ(store.read(spec), std::nullopt);
-        EXPECT_EQ(readFileBytes(dir + "/" + spec.name), "");
+    for (const OptionSpec& optionSpec : kAllOptions) {
+        SCOPED_TRACE(optionSpec.name);
+        EXPECT_EQ(store.read(optionSpec), std::nullopt);
+        EXPECT_EQ(readFileBytes(dir + "/" + optionSpec.name), "");
     }
     EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 1.0);
     EXPECT_EQ(store.readNumber(options::heikatu, 5000), 5000.0);
