@@ -143,6 +143,41 @@ TEST_F(CanvasTest, NoDrawingInheritsTheTurnOrPenOfTheOneBefore) {
     EXPECT_LE(ink.bottom, 80 + 16);
 }
 
+TEST_F(CanvasTest, PlainDrawingsTakeNoBrushOrColourFromEarlierOnes) {
+    // A filled circle leaves its brush on the painter; the box after it is an outline only.
+    canvas.circle(20, 20, 8, Black, Red);
+    canvas.box(50, 50, 80, 80, Blue);
+    EXPECT_EQ(at(50, 65), rgb(Blue));
+    EXPECT_EQ(at(65, 65), rgb(White));
+    // Slanted lines in colour 15 follow its redefinition at once, though the pen looks the same.
+    canvas.line(0, 100, 30, 110, 15);
+    canvas.setPalette15(Rgb{10, 20, 30});
+    canvas.line(0, 112, 30, 119, 15);
+    canvas.line(40, 100, 40, 119, 15);
+    EXPECT_EQ(at(0, 112), 0x0A141Eu);
+    EXPECT_EQ(at(30, 119), 0x0A141Eu);
+    EXPECT_EQ(at(40, 110), 0x0A141Eu);
+    EXPECT_EQ(at(0, 100), 0xFFFFFFu);
+}
+
+TEST_F(CanvasTest, EachFontIsItsOwnWhateverWasDrawnBefore) {
+    const auto picture = [](const Font& first, const Font& second) {
+        QImage out(60, 40, QImage::Format_RGB32);
+        QtCanvas c(&out);
+        c.clear(White);
+        c.text(2, 2, "Wg", first, Black);
+        c.fillBox(0, 0, 59, 39, White);
+        c.text(2, 2, "Wg", second, Black);
+        c.finish();
+        return out;
+    };
+    const Font gothic{kGothic, 20}, mincho{kMincho, 20}, bold{kGothic, 20, true};
+    EXPECT_EQ(picture(mincho, gothic), picture(gothic, gothic));
+    EXPECT_NE(picture(gothic, mincho), picture(gothic, gothic));
+    EXPECT_NE(picture(gothic, bold), picture(gothic, gothic));
+    EXPECT_NE(picture(gothic, Font{kGothic, 14}), picture(gothic, gothic));
+}
+
 TEST_F(CanvasTest, TheImageHoldsEveryDrawingAsSoonAsItIsMade) {
     canvas.fillBox(10, 10, 20, 20, Red);
     const QImage first = image; // read while the canvas is still painting

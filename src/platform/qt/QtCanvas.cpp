@@ -11,24 +11,32 @@
 
 namespace kl {
 
-// The painter of one drawing: the kept one or the one open on the image, its state saved and
-// restored so no drawing inherits another's pen, brush, font or transform.
+// The painter of one drawing: the kept one or the one open on the image. A drawing that turns,
+// moves or changes the font saves and restores the state, so no drawing inherits another's
+// transform or font; the plain ones (lines, boxes, points) set their own pen and brush and leave
+// the rest as they found it, which spares the thousands of lines of a picture a state copy each.
+// On a painter kept by someone else every drawing saves and restores.
 class QtCanvas::Scope {
   public:
-    explicit Scope(QtCanvas& c) : canvas_(c) {
+    enum Kind { Plain, Isolated };
+    explicit Scope(QtCanvas& c, Kind kind = Isolated) : canvas_(c) {
         if (c.painter_) {
             p_ = c.painter_;
         } else {
-            if (!c.open_) c.open_.emplace(c.image_);
+            if (!c.open_) {
+                c.open_.emplace(c.image_);
+                hints(*c.open_, false);
+            }
             p_ = &*c.open_;
         }
-        p_->save();
-        p_->setRenderHint(QPainter::Antialiasing, c.paper_);
-        p_->setRenderHint(QPainter::TextAntialiasing, true);
-        p_->setRenderHint(QPainter::SmoothPixmapTransform, c.paper_);
+        saved_ = kind == Isolated || c.painter_;
+        if (saved_) {
+            p_->save();
+            hints(*p_, c.paper_);
+        }
     }
     ~Scope() {
-        p_->restore();
+        if (saved_) p_->restore();
         if (canvas_.onChange_) canvas_.onChange_();
     }
     Scope(const Scope&) = delete;
@@ -37,19 +45,26 @@ class QtCanvas::Scope {
     QPainter* operator->() { return p_; }
 
   private:
+    static void hints(QPainter& p, bool paper) {
+        p.setRenderHint(QPainter::Antialiasing, paper);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, paper);
+    }
+
     QtCanvas& canvas_;
     QPainter* p_ = nullptr;
+    bool saved_ = true;
 };
 
 QtCanvas::QtCanvas(QImage* image) : image_(image) {
     for (int i = 0; i < 16; ++i)
-        palette_[std::size_t(i)] = defaultPaletteColour(i);
+        setPaletteEntry(i, defaultPaletteColour(i));
 }
 
 QtCanvas::QtCanvas(QPainter* painter, double devicePixelsPerUnit)
     : painter_(painter), scale_(devicePixelsPerUnit), paper_(true) {
     for (int i = 0; i < 16; ++i)
-        palette_[std::size_t(i)] = defaultPaletteColour(i);
+        setPaletteEntry(i, defaultPaletteColour(i));
 }
 
 QtCanvas::~QtCanvas() {
@@ -59,11 +74,35 @@ QtCanvas::~QtCanvas() {
 void QtCanvas::finish() {
     if (open_) open_->end();
     open_.reset();
+    // The next image may have another resolution: metrics are taken anew.
+    fonts_.clear();
+}
+
+QtCanvas::CachedFont& QtCanvas::cachedFont(const Font& font, QPaintDevice* device) {
+    const int size = paper_ ? paperPixelSize(font.size, scale_) : screenPixelSize(font.size);
+    for (auto& f : fonts_)
+        if (f->pixelSize == size && f->bold == font.bold && f->italic == font.italic && f->name == font.name)
+            return *f;
+    const QFont qf = qtFont(font, size);
+    fonts_.push_back(std::unique_ptr<CachedFont>(
+        new CachedFont{font.name, size, font.bold, font.italic, qf, QFontMetricsF(qf, device), {}}));
+    return *fonts_.back();
+}
+
+// On a window surface a solid one-pixel line along an axis covers exactly the pixels from end to
+// end, which a rectangle fill sets far faster than the line rasteriser does pixel by pixel.
+bool QtCanvas::fastSolidLine(int, LineStyle style, double width) const {
+    return !paper_ && style == LineStyle::Solid && std::lround(width) <= 1;
+}
+
+void QtCanvas::setPaletteEntry(int index, Rgb colour) {
+    palette_[std::size_t(index)] = colour;
+    colours_[std::size_t(index)] = toQColor(colour);
 }
 
 QColor QtCanvas::colour(int index) const {
     if (index < 0 || index > 15) index = 0;
-    return toQColor(palette_[std::size_t(index)]);
+    return colours_[std::size_t(index)];
 }
 
 int QtCanvas::px(double v) const {
@@ -79,7 +118,10 @@ QRect QtCanvas::inclusiveRect(double x1, double y1, double x2, double y2) const 
 QPen QtCanvas::pen(int colour, LineStyle style, double width) const {
     // On screen a width is pixels; on paper one unit (0.1 mm) so lines stay visible on fine devices.
     const int w = std::max(1, int(std::lround(width * (paper_ ? scale_ : 1.0))));
-    QPen p(this->colour(colour));
+    const QColor c = this->colour(colour);
+    // Most drawings reuse the pen of the one before: keep it rather than build it anew.
+    if (lastPen_ && lastPen_->color() == c && lastPen_->width() == w && lastPenStyle_ == style) return *lastPen_;
+    QPen p(c);
     p.setWidth(w);
     p.setCapStyle(Qt::SquareCap);
     p.setJoinStyle(Qt::MiterJoin);
@@ -89,6 +131,8 @@ QPen QtCanvas::pen(int colour, LineStyle style, double width) const {
         p.setDashPattern({dot, dot});
         p.setCapStyle(Qt::FlatCap);
     }
+    lastPen_ = p;
+    lastPenStyle_ = style;
     return p;
 }
 
@@ -101,9 +145,15 @@ void QtCanvas::clear(int colour) {
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2, int colour, LineStyle style, double width) {
-    Scope p(*this);
-    p->setPen(pen(colour, style, width));
+    Scope p(*this, Scope::Plain);
     const QPoint a(px(x1), px(y1)), b(px(x2), px(y2));
+    if ((a.x() == b.x() || a.y() == b.y()) && fastSolidLine(colour, style, width)) {
+        p->fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                          QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
+                    this->colour(colour));
+        return;
+    }
+    p->setPen(pen(colour, style, width));
     if (a == b)
         p->drawPoint(a);
     else
@@ -111,7 +161,7 @@ void QtCanvas::line(double x1, double y1, double x2, double y2, int colour, Line
 }
 
 void QtCanvas::box(double x1, double y1, double x2, double y2, int colour, LineStyle style) {
-    Scope p(*this);
+    Scope p(*this, Scope::Plain);
     p->setPen(pen(colour, style, 1));
     p->setBrush(Qt::NoBrush);
     const QRect r = inclusiveRect(x1, y1, x2, y2);
@@ -120,18 +170,18 @@ void QtCanvas::box(double x1, double y1, double x2, double y2, int colour, LineS
 }
 
 void QtCanvas::fillBox(double x1, double y1, double x2, double y2, int colour) {
-    Scope p(*this);
+    Scope p(*this, Scope::Plain);
     p->fillRect(inclusiveRect(x1, y1, x2, y2), this->colour(colour));
 }
 
 void QtCanvas::point(double x, double y, int colour) {
-    Scope p(*this);
+    Scope p(*this, Scope::Plain);
     const int size = std::max(1, int(std::lround(scale_)));
     p->fillRect(QRect(px(x), px(y), size, size), this->colour(colour));
 }
 
 void QtCanvas::circle(double cx, double cy, double r, int colour, int fillColour) {
-    Scope p(*this);
+    Scope p(*this, Scope::Plain);
     p->setPen(pen(colour, LineStyle::Solid, 1));
     if (fillColour >= 0)
         p->setBrush(this->colour(fillColour));
@@ -176,10 +226,11 @@ void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font&
     log_.push_back(TextDraw{x, y, font.size, colour, vertical, utf8});
     if (utf8.empty()) return;
     Scope p(*this);
-    const QFont f = deviceFont(font);
+    CachedFont& cached = cachedFont(font, p->device());
+    const QFont& f = cached.font;
+    const QFontMetricsF& metrics = cached.metrics;
     p->setFont(f);
     p->setPen(this->colour(colour));
-    const QFontMetricsF metrics(f, p->device());
     p->translate(px(x), px(y));
     if (vertical) p->rotate(-90); // counter-clockwise on a y-down surface: reads bottom to top
     const QString text = toQString(utf8);
@@ -197,7 +248,13 @@ void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font&
     };
     for (const QString& c : characters(text)) {
         const int w = cellWidth(c, f.pixelSize());
-        const bool natural = c.size() == 1 && metrics.inFont(c[0]) && metrics.horizontalAdvance(c[0]) == w;
+        bool natural = false;
+        if (c.size() == 1) {
+            auto known = cached.natural.constFind(c[0]);
+            if (known == cached.natural.constEnd())
+                known = cached.natural.insert(c[0], metrics.inFont(c[0]) && metrics.horizontalAdvance(c[0]) == w);
+            natural = *known;
+        }
         if (!natural) {
             flush();
             p->drawText(QPointF(at, metrics.ascent()), c);
@@ -225,25 +282,24 @@ void QtCanvas::stretchBitmap(const Bitmap& bitmap, double x, double y, double w,
 }
 
 double QtCanvas::textWidth(const std::string& utf8, const Font& font) {
-    const QFont f = deviceFont(font);
     const QString text = toQString(utf8);
     if (onGrid(font, paper_)) {
+        const int size = screenPixelSize(font.size);
         int width = 0;
         for (const QString& c : characters(text))
-            width += cellWidth(c, f.pixelSize());
+            width += cellWidth(c, size);
         return width;
     }
     QPaintDevice* device = painter_ ? painter_->device() : static_cast<QPaintDevice*>(image_);
-    const QFontMetricsF metrics(f, device);
-    return metrics.horizontalAdvance(text) / scale_;
+    return cachedFont(font, device).metrics.horizontalAdvance(text) / scale_;
 }
 
 void QtCanvas::setPalette15(Rgb colour) {
-    palette_[15] = colour;
+    setPaletteEntry(15, colour);
 }
 
 void QtCanvas::resetPalette15() {
-    palette_[15] = defaultPaletteColour(15);
+    setPaletteEntry(15, defaultPaletteColour(15));
 }
 
 } // namespace kl

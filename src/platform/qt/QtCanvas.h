@@ -5,12 +5,16 @@
 #include "platform/Canvas.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kl {
@@ -64,14 +68,33 @@ class QtCanvas : public Canvas {
     QPen pen(int colour, LineStyle style, double width) const;
     void drawText(double x, double y, const std::string& utf8, const Font& font, int colour, bool vertical);
 
+    // A Qt font resolved once for this device, its metrics, and which characters already stand
+    // on their grid cell by their own advance (resolving a new QFont on every text is costly).
+    struct CachedFont {
+        std::string name;
+        int pixelSize = 0;
+        bool bold = false, italic = false;
+        QFont font;
+        QFontMetricsF metrics;
+        QHash<QChar, bool> natural;
+    };
+    CachedFont& cachedFont(const Font& font, QPaintDevice* device);
+    bool fastSolidLine(int colour, LineStyle style, double width) const;
+
     QImage* image_ = nullptr;
     std::optional<QPainter> open_;
     QPainter* painter_ = nullptr;
     double scale_ = 1;
     bool paper_ = false;
+    void setPaletteEntry(int index, Rgb colour);
+
     std::array<Rgb, 16> palette_{};
+    std::array<QColor, 16> colours_{}; // the palette as Qt colours, converted once
     std::vector<TextDraw> log_;
     std::function<void()> onChange_;
+    std::vector<std::unique_ptr<CachedFont>> fonts_;
+    mutable std::optional<QPen> lastPen_;
+    mutable LineStyle lastPenStyle_ = LineStyle::Solid;
 };
 
 } // namespace kl

@@ -11,10 +11,16 @@ SurfaceWidget::SurfaceWidget(const QString& name, QSize size, QWidget* parent, Q
     setObjectName(name);
     setFixedSize(size);
     image_.fill(background);
-    canvas_.setOnChange([this] { update(); });
+    // A picture is thousands of drawings: ask for one repaint, not one each.
+    canvas_.setOnChange([this] {
+        if (repaintAsked_) return;
+        repaintAsked_ = true;
+        update();
+    });
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    repaintAsked_ = false;
     QPainter p(this);
     // The image is in surface pixels; on a dense screen Qt scales it with the window.
     p.drawImage(event->rect(), image_, event->rect());

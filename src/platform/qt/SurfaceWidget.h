@@ -33,6 +33,7 @@ class SurfaceWidget : public QWidget {
   private:
     QImage image_;
     QtCanvas canvas_;
+    bool repaintAsked_ = false; // a repaint is on its way: later drawings ride along with it
 };
 
 } // namespace kl
