@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cstdlib>
 #include <fstream>
@@ -24,7 +25,7 @@ namespace kl {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: klepsydra [--workdir DIR]                    the desktop program\n"
+    "usage: klepsydra [--workdir DIR] [FILE]             the desktop program, reading FILE at the start\n"
     "       klepsydra --script FILE [--workdir DIR]      drive the windows from a script, transcript on stdout\n"
     "       klepsydra stats FILE                         the statistics block\n"
     "       klepsydra table FILE [options]               the frequency table\n"
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
 struct Options {
     std::string workdir;
     std::string script;
+    std::string dataFile; // the desktop's FILE argument
     bool scripted = false;
 };
 
@@ -46,6 +48,8 @@ bool parseOptions(const std::vector<std::string>& args, Options* options) {
         } else if (a == "--help" || a == "-h") {
             std::cout << kUsage;
             std::exit(0);
+        } else if (!a.starts_with("-") && options->dataFile.empty()) {
+            options->dataFile = a;
         } else {
             std::cerr << "klepsydra: unexpected argument '" << a << "'\n" << kUsage;
             return false;
@@ -105,6 +109,12 @@ int runDesktop(int argc, char** argv, const Options& options) {
     QtServices services;
     std::unique_ptr<ProgramHost> host = createProgramHost(services, workdir);
     host->start();
+    if (!options.dataFile.empty() && !services.exitRequested()) {
+        // Read once the event loop runs, so the main window is on the screen first.
+        const std::string path =
+            QFileInfo(QString::fromStdString(options.dataFile)).absoluteFilePath().toStdString();
+        QTimer::singleShot(0, &app, [&host, path] { host->openDataFile(path); });
+    }
     int status = services.exitRequested() ? services.exitStatus() : app.exec();
     host.reset();
     return status;
@@ -122,6 +132,10 @@ int runMain(int argc, char** argv) {
     }
     Options options;
     if (!parseOptions(args, &options)) return 64;
+    if (options.scripted && !options.dataFile.empty()) {
+        std::cerr << "klepsydra: unexpected argument '" << options.dataFile << "'\n" << kUsage;
+        return 64;
+    }
     return options.scripted ? runScript(argc, argv, options) : runDesktop(argc, argv, options);
 }
 

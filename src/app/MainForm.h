@@ -58,6 +58,9 @@ public:
     void FOC();
 
     void BUTTON1_ON();
+    // Reads a data file as BUTTON1_ON does with the file chosen in its open dialog (the desktop's
+    // FILE argument comes in here).
+    void openDataFile(const std::string& path);
     void BUTTON2_ON();
     void BUTTON10_ON();
     void CHECK2_ON();

@@ -37,6 +37,15 @@ public:
         form->show();
     }
 
+    void openDataFile(const std::string& path) override {
+        if (!window_) return;
+        MainForm* form = window_.get();
+        form->guarded([&] {
+            form->FOC();
+            form->openDataFile(path);
+        });
+    }
+
     std::string state() const override {
         if (!window_) return {};
         return window_->appState().stateLine();

@@ -73,6 +73,10 @@ void MainForm::BUTTON1_ON() {
         state_.manual = 0;
         return;
     }
+    openDataFile(path);
+}
+
+void MainForm::openDataFile(const std::string& path) {
     // The chosen file's name parts; the data set's source fields change only once it is accepted.
     PathParts parts = splitPath(path);
     const std::string newPath = trimBlanks(parts.drive + parts.folder + parts.base + parts.ext);

@@ -15,6 +15,9 @@ class ProgramHost {
     // The program start: start-up checks and MAINFORM_START; shows the main window unless the
     // start-up ended the program (through Services::exitProgram).
     virtual void start() = 0;
+    // Reads a data file into the started program as its open button would (the desktop's FILE
+    // argument); hosts without a main window have nothing to read it into.
+    virtual void openDataFile(const std::string& path) { (void)path; }
     // The shared workflow state as "name=value" pairs for a STATE line ("" when there is none).
     virtual std::string state() const = 0;
 };
