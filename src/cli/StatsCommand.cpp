@@ -1,6 +1,7 @@
 // `klepsydra stats FILE`: the statistics block of the main window, as plain text.
 
 #include "cli/Batch.h"
+#include "cli/BatchTable.h"
 
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
@@ -11,20 +12,9 @@ namespace kl::cli {
 
 namespace {
 
-// Message texts break lines with CR LF; on a terminal a plain line feed reads better.
-std::string plainLines(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out += text[i];
-    }
-    return out;
-}
-
 void printMessages(const std::vector<Message>& messages, std::ostream& err) {
     for (const Message& m : messages)
-        err << plainLines(m.text) << '\n';
+        printMessageText(m, err);
 }
 
 } // namespace

@@ -1,0 +1,236 @@
+#include "cli/BatchTable.h"
+
+#include "data/DataSet.h"
+#include "persist/WorkDir.h"
+#include "text/FileIO.h"
+#include "text/Text.h"
+
+#include <filesystem>
+
+namespace kl::cli {
+
+std::string TableOptions::workdirOrDefault() const { return workdir ? *workdir : defaultWorkdir(); }
+
+namespace {
+
+OptionRead tableOption(const std::string& a, const NextWord& next, TableOptions& o) {
+    if (a == "--item") return valueOption(next, o.item);
+    if (a == "--interval") return valueOption(next, o.interval);
+    if (a == "--lower") return valueOption(next, o.lower);
+    if (a == "--classes") return valueOption(next, o.classes);
+    if (a == "--workdir") return valueOption(next, o.workdir);
+    if (a == "--other") return o.other = true, OptionRead::Taken;
+    if (a == "--fold") return o.fold = true, OptionRead::Taken;
+    if (a == "--decimals") return digitOption(next(), '1', '4', &o.decimals) ? OptionRead::Taken : OptionRead::Bad;
+    return OptionRead::Unknown;
+}
+
+} // namespace
+
+bool parseBatchOptions(const std::vector<std::string>& args, const char* command, const char* usage,
+                       TableOptions& o, const ExtraOptions& extra, std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const NextWord next = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        OptionRead read = tableOption(a, next, o);
+        if (read == OptionRead::Unknown && extra) read = extra(a, next);
+        if (read == OptionRead::Unknown && !a.empty() && a[0] != '-' && o.file.empty()) {
+            o.file = a;
+            read = OptionRead::Taken;
+        }
+        if (read != OptionRead::Taken) {
+            err << "klepsydra " << command << ": bad argument '" << a << "'\n" << usage;
+            return false;
+        }
+    }
+    if (o.file.empty() || (o.item && o.other)) {
+        err << usage;
+        return false;
+    }
+    return true;
+}
+
+bool digitOption(const std::optional<std::string>& word, char low, char high, int* into) {
+    if (!word || word->size() != 1 || (*word)[0] < low || (*word)[0] > high) return false;
+    *into = (*word)[0] - '0';
+    return true;
+}
+
+OptionRead valueOption(const NextWord& next, std::optional<std::string>& into) {
+    std::optional<std::string> word = next();
+    if (!word) return OptionRead::Bad;
+    into = std::move(word);
+    return OptionRead::Taken;
+}
+
+bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message>& refusal) {
+    data.read = readDataFile(readFileBytes(file).value_or(std::string{}));
+    if (data.read.status != ReadStatus::Ok) {
+        refusal = data.read.messages;
+        return false;
+    }
+    data.values = leadingNumbers(data.read.values);
+    data.stats = computeBasicStatistics(std::span<const double>(data.values));
+    if (!data.stats.suitable) {
+        refusal = data.stats.message ? std::vector<Message>{*data.stats.message} : std::vector<Message>{};
+        return false;
+    }
+    return true;
+}
+
+ParameterContext parameterContext(const BatchData& data, int decimals) {
+    return {decimals, keptNumberText(data.stats.statistics.minimum), keptNumberText(data.stats.statistics.maximum)};
+}
+
+void printMessageText(const Message& m, std::ostream& err) {
+    for (std::size_t i = 0; i < m.text.size(); ++i)
+        if (!(m.text[i] == '\r' && i + 1 < m.text.size() && m.text[i + 1] == '\n')) err << m.text[i];
+    err << '\n';
+}
+
+void printCaptionedMessage(const Message& m, std::ostream& err) {
+    err << m.caption << ": ";
+    printMessageText(m, err);
+}
+
+std::string seedFolder() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && fileExists((exe.parent_path() / kReferenceSeedName).string())) return exe.parent_path().string();
+#ifdef KLEPSYDRA_RESOURCE_DIR
+    return KLEPSYDRA_RESOURCE_DIR;
+#else
+    return {};
+#endif
+}
+
+ItemList provisionedItemList(const std::string& workdir) {
+    provisionReferenceMaster(workdir, seedFolder());
+    return loadItemList(workdir);
+}
+
+std::optional<int> chosenItem(const TableOptions& o, const ItemList& items, const char* command,
+                              const std::string& workdir, std::ostream& err) {
+    if (!o.item) return ItemList::kOtherIndex;
+    const int chosen = items.indexOfName(*o.item);
+    if (chosen >= 0) return chosen;
+    err << "klepsydra " << command << ": the item '" << *o.item << "' is not in " << kReferenceMasterRelative
+        << " of " << workdir << '\n';
+    return std::nullopt;
+}
+
+BatchTable::BatchTable(const ItemList& items, std::span<const double> values, ParameterContext ctx, bool fold,
+                       bool disabledFieldsTakeTyping)
+    : items_(items), values_(values), ctx_(std::move(ctx)), fold_(fold),
+      disabledFieldsTakeTyping_(disabledFieldsTakeTyping) {}
+
+void BatchTable::run(const TableOptions& o, int chosen) {
+    // After a load the window proposes for "OTHER" and builds the table, then builds it again.
+    chooseItem(ItemList::kOtherIndex);
+    table();
+    if (o.item || o.other) chooseItem(chosen);
+    if (o.interval) type(ParameterField::Interval, *o.interval);
+    if (o.lower) type(ParameterField::Lower, *o.lower);
+    if (o.classes) type(ParameterField::Classes, *o.classes);
+}
+
+void BatchTable::chooseItem(int index) {
+    rows_.clear();
+    built_ = false;
+    ClassProposal p = proposeClassParameters(items_, index, ctx_);
+    index_ = p.index;
+    enabled_ = p.fieldsEnabled;
+    fields_ = p.fields;
+    referenceLower_ = p.referenceLower;
+    referenceUpper_ = p.referenceUpper;
+    if (index_ == ItemList::kOtherIndex) panelShown_ = false;
+    table();
+}
+
+void BatchTable::type(ParameterField field, const std::string& text) {
+    ParameterFields typed = fields_;
+    (field == ParameterField::Interval ? typed.interval
+     : field == ParameterField::Lower  ? typed.lower
+                                       : typed.classes) = text + "\r\n";
+    TypedParameterOutcome o = typedParameterChanged(field, typed, enabled_ || disabledFieldsTakeTyping_, ctx_);
+    fields_ = o.fields;
+    shown_.insert(shown_.end(), o.messages.begin(), o.messages.end());
+    if (o.clearList) {
+        rows_.clear();
+        built_ = false;
+    }
+    if (o.runTable) table();
+}
+
+void BatchTable::table() {
+    TableOutcome o = runTable(fields_, values_, ctx_, fold_, state_);
+    fields_ = o.fields;
+    shown_.insert(shown_.end(), o.messages.begin(), o.messages.end());
+    if (o.clearList) {
+        rows_.clear();
+        built_ = false;
+    }
+    if (o.result == TableResult::Built) {
+        rows_ = std::move(o.rows);
+        built_ = true;
+        if (index_ > ItemList::kOtherIndex) panelShown_ = true;
+    }
+    if (o.copies) copies_ = o.copies;
+}
+
+std::optional<BatchTable> pictureTable(const TableOptions& o, const char* command, BatchData& data,
+                                       ItemList& items, int& status, std::ostream& err) {
+    std::vector<Message> refusal;
+    if (!loadBatchData(o.file, data, refusal)) {
+        for (const Message& m : refusal)
+            printCaptionedMessage(m, err);
+        status = 1;
+        return std::nullopt;
+    }
+    const std::string workdir = o.workdirOrDefault();
+    items = provisionedItemList(workdir);
+    const std::optional<int> chosen = chosenItem(o, items, command, workdir, err);
+    if (!chosen) {
+        status = 64;
+        return std::nullopt;
+    }
+    // These commands have always typed into the fields whatever the chosen entry.
+    std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals), o.fold,
+                                    true);
+    table->run(o, *chosen);
+    if (!table->built() || !table->copies()) {
+        err << "klepsydra " << command << ": these class parameters give no frequency table\n";
+        status = 1;
+        return std::nullopt;
+    }
+    return table;
+}
+
+GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table, double lambda,
+                             int scheme) {
+    const TableCopies& copies = *table.copies();
+    GraphInput input;
+    input.values = data.values;
+    input.texts = data.read.values;
+    input.classes = {leadingNumber(copies.lowerText), leadingNumber(copies.upperText),
+                     leadingNumber(copies.intervalText), copies.classCount, o.fold};
+    input.decimalPlaces = o.decimals;
+    input.lambda = lambda;
+    input.scheme = graphSchemeFromOption(scheme);
+    input.reference = {table.referenceLower(), table.referenceUpper(), copies.lowerText, copies.upperText};
+    return input;
+}
+
+std::unique_ptr<QGuiApplication> batchGuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "klepsydra";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace kl::cli
