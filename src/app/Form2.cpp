@@ -3,6 +3,7 @@
 #include "app/Form2Print.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
+#include "app/WindowParts.h"
 #include "data/DataSet.h"
 #include "output/ClipboardPictures.h"
 #include "platform/qt/Fonts.h"
@@ -18,19 +19,12 @@ namespace kl {
 
 namespace {
 
-template <class W> W* place(QWidget* parent, const char* name, QRect at, int size, const char* fontName) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(at);
-    widget->setFont(qtFont(Font{fontName, double(size)}, screenPixelSize(size)));
-    return widget;
+QFont screenFont(const char* fontName, int size) {
+    return qtFont(Font{fontName, double(size)}, screenPixelSize(size));
 }
 
 QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const char* caption) {
-    auto* b = place<QPushButton>(parent, name, at, size, kMincho);
-    b->setText(QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
+    return commandButton(parent, name, at, screenFont(kMincho, size), caption);
 }
 
 QCheckBox* check(QWidget* parent, const char* name, int x, int y) {
@@ -72,8 +66,8 @@ void Form2::buildControls() {
     button9_ = button(this, "BUTTON9", QRect(581, 686, 112, 35), 20, "印 刷");
     button15_ = button(this, "BUTTON15", QRect(920, 32, 86, 21), 12, "画面のCOPY");
     button20_ = button(this, "BUTTON20", QRect(980, 532, 21, 21), 16, "？");
-    edit7_ = place<QLineEdit>(this, "EDIT7", QRect(7, 7, 728, 28), 21, kMincho);
-    edit11_ = place<QLineEdit>(this, "EDIT11", QRect(595, 42, 42, 14), 11, kGothic);
+    edit7_ = placeControl<QLineEdit>(this, "EDIT7", QRect(7, 7, 728, 28), screenFont(kMincho, 21));
+    edit11_ = placeControl<QLineEdit>(this, "EDIT11", QRect(595, 42, 42, 14), screenFont(kGothic, 11));
     edit11_->setFrame(false);
     edit11_->setTextMargins(0, 0, 0, 0);
     edit11_->setAlignment(Qt::AlignRight);
@@ -113,15 +107,8 @@ void Form2::wireHandlers() {
 }
 
 void Form2::guarded(const std::function<void()>& handler) {
-    if (guard_) {
-        guard_(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        services_.message("ERROR", e.what(), Buttons::Ok, Icon::Stop);
-    }
+    runGuarded(guard_, handler,
+               [this](const std::exception& e) { services_.message("ERROR", e.what(), Buttons::Ok, Icon::Stop); });
 }
 
 bool Form2::open() {

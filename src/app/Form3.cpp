@@ -1,16 +1,14 @@
 #include "app/Form3.h"
 
+#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
 #include "text/FileIO.h"
 #include "text/Text.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-
-#include <exception>
 
 namespace kl {
 
@@ -29,30 +27,19 @@ const char* const kUnwritableText =
     "基準範囲マスタ( data_f/KIJUN.DAT )を保存できません。変更されていません。";
 
 template <class W> W* place(QWidget* parent, const char* name, QRect at, int size, const char* fontName) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(at);
-    widget->setFont(qtFont(Font{fontName, double(size)}, size));
-    return widget;
+    return placeControl<W>(parent, name, at, qtFont(Font{fontName, double(size)}, size));
 }
 
 QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const char* caption) {
-    auto* b = place<QPushButton>(parent, name, at, size, kMincho);
-    b->setText(QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
+    return commandButton(parent, name, at, qtFont(Font{kMincho, double(size)}, size), caption);
 }
 
 } // namespace
 
 Form3::Form3(Services& services, std::string workdir, QWidget* opener)
-    : SurfaceWidget(QStringLiteral("form3"), QSize(kWidth, kHeight), opener,
-                    QColor(kBackground.r, kBackground.g, kBackground.b)),
-      services_(services), workdir_(std::move(workdir)) {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("REFERENCE INTERVALS"));
+    : SecondaryWindow(services, QStringLiteral("form3"), QSize(kWidth, kHeight), opener, kBackground,
+                      QStringLiteral("REFERENCE INTERVALS")),
+      workdir_(std::move(workdir)) {
     buildControls();
 }
 
@@ -87,46 +74,19 @@ std::string Form3::masterPath() const {
 }
 
 void Form3::open() {
-    show();
-    raise();
-    activateWindow();
-    run([this] { FORM3_START(); });
-}
-
-void Form3::run(const std::function<void()>& handler) {
-    if (guard_) {
-        guard_(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        services_.message("エラー", std::string("エラーが発生しました。     \r\n") + e.what(), Buttons::Ok,
-                          Icon::Information);
-    }
+    showAndStart([this] { FORM3_START(); });
 }
 
 void Form3::reliefText(double x, double y, const char* text, double size, int colour, bool bold) {
-    Font font{kMincho, size, bold, false};
-    canvas().text(x + 1, y + 1, text, font, White);
-    canvas().text(x, y, text, font, colour);
+    kl::reliefText(canvas(), x, y, text, Font{kMincho, size, bold, false}, colour);
 }
 
 void Form3::headBox(int x1, int y1, int x2, int y2) {
-    Canvas& c = canvas();
-    c.setPalette15(kDarkEdge);
-    c.line(x1, y1, x2, y1, 15);
-    c.line(x1, y1, x1, y2, 15);
-    c.resetPalette15();
-    c.line(x1 + 1, y2, x2, y2, White);
-    c.line(x2, y1 + 1, x2, y2, White);
+    sunkenEdges(canvas(), x1, y1, x2, y2, kDarkEdge);
 }
 
 void Form3::drawTexts() {
-    Canvas& c = canvas();
-    c.setPalette15(kBackground);
-    c.clear(15);
-    c.resetPalette15();
+    clearSurface();
     reliefText(10, 10, "( 基準範囲の入力 )", 16, Black, true);
     reliefText(10, 30, "  ヒストグラムの階級幅は、各検査項目の基準範囲幅の約1/10が目安となります。ここで設定",
                14, Black);
@@ -278,13 +238,6 @@ void Form3::LIST3_DBLCLICK(int row) {
 
 void Form3::BUTTON11_ON() {
     close();
-}
-
-void Form3::closeEvent(QCloseEvent* event) {
-    SurfaceWidget::closeEvent(event);
-    if (!event->isAccepted() || closedSent_) return;
-    closedSent_ = true;
-    emit closed();
 }
 
 Form3* openMasterEditor(Services& services, const std::string& workdir, QWidget* opener,

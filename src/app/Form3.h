@@ -13,8 +13,7 @@
 // It edits workdir/data_f/KIJUN.DAT through the rules of refrange/MasterEditor.h; every change is
 // written at once (atomically), so the main window's item list only needs a refill afterwards.
 
-#include "platform/Services.h"
-#include "platform/qt/SurfaceWidget.h"
+#include "app/SecondaryWindow.h"
 #include "refrange/MasterEditor.h"
 
 #include <functional>
@@ -26,20 +25,15 @@ class QPushButton;
 
 namespace kl {
 
-class Form3 : public SurfaceWidget {
+class Form3 : public SecondaryWindow {
     Q_OBJECT
 
   public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 660;
 
-    using Guard = std::function<void(const std::function<void()>&)>;
-
     Form3(Services& services, std::string workdir, QWidget* opener);
     ~Form3() override;
-
-    // Runs every handler (the program-wide error handler); by default failures are shown in a box.
-    void setGuard(Guard guard) { guard_ = std::move(guard); }
 
     // Shows the window in front of its opener and runs FORM3_START.
     void open();
@@ -55,12 +49,6 @@ class Form3 : public SurfaceWidget {
     int recordCount() const { return recordCount_; }
     std::string masterPath() const;
 
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void buildControls();
     void drawTexts();
@@ -72,16 +60,12 @@ class Form3 : public SurfaceWidget {
     ReferenceRange typedTexts() const;
     // Reports a change that did not happen; false when the result was a success.
     bool reportFailure(const MasterEditResult& result);
-    void run(const std::function<void()>& handler);
 
-    Services& services_;
     std::string workdir_;
-    Guard guard_;
     MasterListing listing_;
     int modifyMode_ = 0;
     int selectedRecord_ = 0;
     int recordCount_ = 0;
-    bool closedSent_ = false;
 
     QLineEdit *edit8_ = nullptr, *edit9_ = nullptr, *edit10_ = nullptr;
     QPushButton *button11_ = nullptr, *button12_ = nullptr;

@@ -2,13 +2,10 @@
 
 #include "output/HelpTexts.h"
 #include "output/TextReports.h"
+#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
-
-#include <exception>
-#include <string>
 
 namespace kl {
 
@@ -17,15 +14,6 @@ namespace {
 constexpr Rgb kBackground{236, 233, 216};
 constexpr double kTextSize = 18, kSummarySize = 14, kExponentSize = 10;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QString::fromUtf8(name));
-    b->setFont(qtFont(Font{kMincho, 20, false, true}, 20));
-    b->setText(QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 QSize Form4::sizeFor(int mode) {
@@ -33,16 +21,13 @@ QSize Form4::sizeFor(int mode) {
 }
 
 Form4::Form4(Services& services, int mode, QWidget* opener)
-    : SurfaceWidget(QStringLiteral("form4"), sizeFor(mode), nullptr,
-                    QColor(kBackground.r, kBackground.g, kBackground.b)),
-      services_(services), mode_(mode), opener_(opener) {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("HELP"));
+    : SecondaryWindow(services, QStringLiteral("form4"), sizeFor(mode), nullptr, kBackground,
+                      QStringLiteral("HELP"), Placement::StayOnTop),
+      mode_(mode), opener_(opener) {
     setFont(qtFont(Font{kMincho, kTextSize}, int(kTextSize)));
-    button24_ = button(this, "BUTTON24", "print");
-    button27_ = button(this, "BUTTON27", "close");
+    // Placed under the text by placeButtons.
+    button24_ = commandButton(this, "BUTTON24", QRect(), printCloseButtonFont(), "print");
+    button27_ = commandButton(this, "BUTTON27", QRect(), printCloseButtonFont(), "close");
     connect(button24_, &QPushButton::clicked, this, [this] { run([this] { BUTTON24_ON(); }); });
     connect(button27_, &QPushButton::clicked, this, [this] { run([this] { BUTTON27_ON(); }); });
     placeButtons(mode == 2 ? 590 : 462);
@@ -62,23 +47,7 @@ void Form4::open() {
         const QRect frame = opener_->frameGeometry();
         move(frame.left() + (frame.width() - width()) / 2, frame.top() + (frame.height() - height()) / 2);
     }
-    show();
-    raise();
-    activateWindow();
-    run([this] { FORM4_START(); });
-}
-
-void Form4::run(const std::function<void()>& handler) {
-    if (guard_) {
-        guard_(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        services_.message("エラー", std::string("エラーが発生しました。     \r\n") + e.what(), Buttons::Ok,
-                          Icon::Information);
-    }
+    showAndStart([this] { FORM4_START(); });
 }
 
 void Form4::gridText(int column, int row, const char* text, double size, int colour) {
@@ -86,10 +55,7 @@ void Form4::gridText(int column, int row, const char* text, double size, int col
 }
 
 void Form4::FORM4_START() {
-    Canvas& c = canvas();
-    c.setPalette15(kBackground);
-    c.clear(15);
-    c.resetPalette15();
+    clearSurface();
     if (mode_ == 1)
         layoutUsage();
     else if (mode_ == 2)
@@ -159,13 +125,6 @@ void Form4::BUTTON24_ON() {
 
 void Form4::BUTTON27_ON() {
     close();
-}
-
-void Form4::closeEvent(QCloseEvent* event) {
-    SurfaceWidget::closeEvent(event);
-    if (!event->isAccepted() || closedSent_) return;
-    closedSent_ = true;
-    emit closed();
 }
 
 } // namespace kl

@@ -8,8 +8,7 @@
 // is open (disabling the opener must not disable the help window, so it is not its child). It
 // deletes itself when closed; closed() is emitted once then, whether by "close" or by its frame.
 
-#include "platform/Services.h"
-#include "platform/qt/SurfaceWidget.h"
+#include "app/SecondaryWindow.h"
 
 #include <QPointer>
 
@@ -19,12 +18,10 @@ class QPushButton;
 
 namespace kl {
 
-class Form4 : public SurfaceWidget {
+class Form4 : public SecondaryWindow {
     Q_OBJECT
 
   public:
-    using Guard = std::function<void(const std::function<void()>&)>;
-
     // The client size of each help mode (any other mode: the size of mode 1, no text).
     static QSize sizeFor(int mode);
 
@@ -32,7 +29,6 @@ class Form4 : public SurfaceWidget {
     Form4(Services& services, int mode, QWidget* opener);
     ~Form4() override;
 
-    void setGuard(Guard guard) { guard_ = std::move(guard); }
     int mode() const { return mode_; }
 
     // Shows the window over its opener and runs FORM4_START.
@@ -41,25 +37,15 @@ class Form4 : public SurfaceWidget {
     void BUTTON24_ON();
     void BUTTON27_ON();
 
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    void run(const std::function<void()>& handler);
     void gridText(int column, int row, const char* text, double size, int colour);
     void layoutUsage();
     void layoutShape();
     void formulaBlock();
     void placeButtons(int top);
 
-    Services& services_;
     int mode_;
     QPointer<QWidget> opener_;
-    Guard guard_;
-    bool closedSent_ = false;
     QPushButton *button24_ = nullptr, *button27_ = nullptr;
 };
 

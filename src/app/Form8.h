@@ -16,8 +16,7 @@
 // BUTTON26 ("print") is created with its caption and font; printButton() lets the printing code
 // connect it.
 
-#include "platform/Services.h"
-#include "platform/qt/SurfaceWidget.h"
+#include "app/SecondaryWindow.h"
 #include "stats/GraphStatistics.h"
 
 #include <functional>
@@ -28,20 +27,16 @@ class QPushButton;
 
 namespace kl {
 
-class Form8 : public SurfaceWidget {
+class Form8 : public SecondaryWindow {
     Q_OBJECT
 
   public:
     static constexpr int kWidth = 380;
     static constexpr int kHeight = 700;
 
-    using Guard = std::function<void(const std::function<void()>&)>;
-
     // outcome must be one that is shown (outcome.shown).
     Form8(Services& services, GraphStatisticsOutcome outcome, QWidget* opener);
     ~Form8() override;
-
-    void setGuard(Guard guard) { guard_ = std::move(guard); }
 
     // Places and shows the window in front of its opener and runs FORM8_START.
     void open();
@@ -54,19 +49,8 @@ class Form8 : public SurfaceWidget {
     void BUTTON26_ON();
     QPushButton* printButton() const { return button26_; }
 
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    void run(const std::function<void()>& handler);
-
-    Services& services_;
     GraphStatisticsOutcome outcome_;
-    Guard guard_;
-    bool closedSent_ = false;
     QPushButton *button26_ = nullptr, *button29_ = nullptr;
 };
 

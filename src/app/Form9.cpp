@@ -2,13 +2,10 @@
 
 #include "graph/PatternPicture.h"
 #include "graph/PlotHelpText.h"
+#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
-#include "platform/qt/QtConvert.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
-
-#include <exception>
 
 namespace kl {
 
@@ -39,29 +36,14 @@ constexpr const char* kGuideLines[] = {
     "  点の並びに段ができます。",
 };
 
-QPushButton* button(QWidget* parent, const char* name, QRect at, const char* caption) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QString::fromUtf8(name));
-    b->setGeometry(at);
-    b->setFont(qtFont(Font{kMincho, 20, false, true}, 20));
-    b->setText(QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 Form9::Form9(Services& services, QWidget* opener)
-    : SurfaceWidget(QStringLiteral("form9"), QSize(kWidth, kHeight), opener,
-                    QColor(kBackground.r, kBackground.g, kBackground.b)),
-      services_(services) {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Normal Probability Plot"));
-    button25_ = button(this, "BUTTON25", QRect(742, 700, 115, 34), "print");
+    : SecondaryWindow(services, QStringLiteral("form9"), QSize(kWidth, kHeight), opener, kBackground,
+                      QStringLiteral("Normal Probability Plot")) {
+    button25_ = commandButton(this, "BUTTON25", QRect(742, 700, 115, 34), printCloseButtonFont(), "print");
     connect(button25_, &QPushButton::clicked, this, [this] { run([this] { BUTTON25_ON(); }); });
-    button28_ = button(this, "BUTTON28", QRect(870, 700, 115, 34), "close");
+    button28_ = commandButton(this, "BUTTON28", QRect(870, 700, 115, 34), printCloseButtonFont(), "close");
     connect(button28_, &QPushButton::clicked, this, [this] { run([this] { BUTTON28_ON(); }); });
 }
 
@@ -72,30 +54,12 @@ void Form9::open() {
         const QRect frame = opener->frameGeometry();
         move(frame.left() + (frame.width() - width()) / 2, frame.top() + (frame.height() - height()) / 2);
     }
-    show();
-    raise();
-    activateWindow();
-    run([this] { FORM9_START(); });
-}
-
-void Form9::run(const std::function<void()>& handler) {
-    if (guard_) {
-        guard_(handler);
-        return;
-    }
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        services_.message("エラー", std::string("エラーが発生しました。     \r\n") + e.what(), Buttons::Ok,
-                          Icon::Information);
-    }
+    showAndStart([this] { FORM9_START(); });
 }
 
 void Form9::FORM9_START() {
     Canvas& c = canvas();
-    c.setPalette15(kBackground);
-    c.clear(15);
-    c.resetPalette15();
+    clearSurface();
     const Font heading{kMincho, kHeadingSize, true, false};
     const Font body{kMincho, kTextSize};
 
@@ -119,13 +83,6 @@ void Form9::FORM9_START() {
 
 void Form9::BUTTON28_ON() {
     close();
-}
-
-void Form9::closeEvent(QCloseEvent* event) {
-    SurfaceWidget::closeEvent(event);
-    if (!event->isAccepted() || closedSent_) return;
-    closedSent_ = true;
-    emit closed();
 }
 
 Form9* openProbabilityPlotHelp(Services& services, QWidget* opener, std::function<void()> onClosed,

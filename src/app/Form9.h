@@ -14,8 +14,7 @@
 // connect it. The texts and the picture come from graph/PlotHelpText.h and graph/PatternPicture.h,
 // which the printed page uses too.
 
-#include "platform/Services.h"
-#include "platform/qt/SurfaceWidget.h"
+#include "app/SecondaryWindow.h"
 
 #include <functional>
 
@@ -23,19 +22,15 @@ class QPushButton;
 
 namespace kl {
 
-class Form9 : public SurfaceWidget {
+class Form9 : public SecondaryWindow {
     Q_OBJECT
 
   public:
     static constexpr int kWidth = 1000;
     static constexpr int kHeight = 745;
 
-    using Guard = std::function<void(const std::function<void()>&)>;
-
     Form9(Services& services, QWidget* opener);
     ~Form9() override;
-
-    void setGuard(Guard guard) { guard_ = std::move(guard); }
 
     // Shows the window in front of its opener and runs FORM9_START.
     void open();
@@ -47,18 +42,7 @@ class Form9 : public SurfaceWidget {
     void BUTTON25_ON();
     QPushButton* printButton() const { return button25_; }
 
-  signals:
-    void closed();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    void run(const std::function<void()>& handler);
-
-    Services& services_;
-    Guard guard_;
-    bool closedSent_ = false;
     QPushButton *button25_ = nullptr, *button28_ = nullptr;
 };
 

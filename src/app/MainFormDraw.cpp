@@ -1,6 +1,7 @@
 // The fixed drawings of the main window and the panels its handlers repaint.
 #include "app/MainForm.h"
 
+#include "app/WindowParts.h"
 #include "stats/ClassParameters.h"
 #include "text/Text.h"
 
@@ -51,20 +52,12 @@ void MainForm::fillRgb(int x1, int y1, int x2, int y2, Rgb colour) {
 
 void MainForm::reliefText(double x, double y, const std::string& text, double size, int colour, bool bold,
                           bool italic) {
-    Font font{kMincho, size, bold, italic};
-    canvas().text(x + 1, y + 1, text, font, White);
-    canvas().text(x, y, text, font, colour);
+    kl::reliefText(canvas(), x, y, text, Font{kMincho, size, bold, italic}, colour);
 }
 
 void MainForm::sunkenPanel(int x1, int y1, int x2, int y2) {
-    Canvas& c = canvas();
     fillRgb(x1, y1, x2, y2, kPanel);
-    c.setPalette15(kDarkEdge);
-    c.line(x1, y1, x2, y1, 15);
-    c.line(x1, y1, x1, y2, 15);
-    c.resetPalette15();
-    c.line(x1 + 1, y2, x2, y2, White);
-    c.line(x2, y1 + 1, x2, y2, White);
+    sunkenEdges(canvas(), x1, y1, x2, y2, kDarkEdge);
 }
 
 void MainForm::drawFixedElements() {
