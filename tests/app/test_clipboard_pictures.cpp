@@ -8,6 +8,7 @@
 // which writes tests/data/golden/clip_histogram.png and tests/data/golden/clip_plot.png.
 
 #include "AppTestMain.h"
+#include "ImageDifference.h"
 
 #include "output/ClipboardPictures.h"
 #include "platform/qt/QtCanvas.h"
@@ -124,20 +125,6 @@ TEST(ClipboardPictures, WholeWindowBlanksAndTitle) {
     EXPECT_EQ(canvas.textLog().back().text, std::string(44, 'W'));
     EXPECT_EQ(canvas.textLog().back().x, 70);
     EXPECT_EQ(canvas.textLog().back().y, 670);
-}
-
-double differingFraction(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return 1;
-    long differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++differing;
-        }
-    return static_cast<double>(differing) / (a.width() * a.height());
 }
 
 TEST(ClipboardPictures, GoldenPictures) {

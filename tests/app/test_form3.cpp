@@ -4,6 +4,7 @@
 // Golden picture: tests/data/golden/form3.png is regenerated with
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form3 --gtest_filter='*Golden*'
 
+#include "QuietServices.h"
 #include "app/Form3.h"
 #include "text/FileIO.h"
 
@@ -22,19 +23,13 @@
 namespace kl {
 namespace {
 
-struct Shown {
-    std::string caption, text;
-    Buttons buttons;
-};
-
-class FakeServices : public Services {
+// Questions take the queued answers; one nobody expected fails the test.
+class FakeServices : public QuietServices {
   public:
     std::deque<Answer> answers;
-    std::vector<Shown> shown;
-    int beeps = 0;
 
-    Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon) override {
-        shown.push_back({caption, text, buttons});
+    Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) override {
+        QuietServices::message(caption, text, buttons, icon);
         if (buttons == Buttons::Ok) return Answer::Ok;
         EXPECT_FALSE(answers.empty()) << "unexpected question " << caption;
         if (answers.empty()) return Answer::No;
@@ -42,22 +37,6 @@ class FakeServices : public Services {
         answers.pop_front();
         return a;
     }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    bool printDialog() override { return false; }
-    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
-    std::optional<std::string> clipboardText() override { return std::nullopt; }
-    void clipboardSetBitmap(const Bitmap&) override {}
-    bool zKeyDown() override { return false; }
-    void processEvents() override {}
-    void beep() override { ++beeps; }
-    void pause(int) override {}
-    ScreenSize screenSize() override { return {}; }
-    OsVersion osVersion() override { return {}; }
-    std::string currentFolder() override { return "."; }
-    bool launch(const std::string&) override { return false; }
-    void setBusy(bool) override {}
-    void exitProgram(int) override {}
 };
 
 std::string freshFolder() {

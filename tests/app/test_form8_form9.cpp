@@ -5,6 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form8_form9 --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
+#include "QuietServices.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
 #include "graph/PlotHelpText.h"
@@ -21,37 +22,6 @@
 
 namespace kl {
 namespace {
-
-struct Shown {
-    std::string caption, text;
-};
-
-class FakeServices : public Services {
-  public:
-    std::vector<Shown> shown;
-    int beeps = 0;
-
-    Answer message(const std::string& caption, const std::string& text, Buttons, Icon) override {
-        shown.push_back({caption, text});
-        return Answer::Ok;
-    }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    bool printDialog() override { return false; }
-    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
-    std::optional<std::string> clipboardText() override { return std::nullopt; }
-    void clipboardSetBitmap(const Bitmap&) override {}
-    bool zKeyDown() override { return false; }
-    void processEvents() override {}
-    void beep() override { ++beeps; }
-    void pause(int) override {}
-    ScreenSize screenSize() override { return {}; }
-    OsVersion osVersion() override { return {}; }
-    std::string currentFolder() override { return "."; }
-    bool launch(const std::string&) override { return false; }
-    void setBusy(bool) override {}
-    void exitProgram(int) override {}
-};
 
 // The values 1..n with classes of width 1 from 1: the table [1, upper) leaves out what lies above.
 std::vector<double> ramp(int n) {
@@ -110,7 +80,7 @@ class WindowsTest : public ::testing::Test {
         EXPECT_EQ(closedCalls_, 1);
     }
 
-    FakeServices services_;
+    QuietServices services_;
     std::unique_ptr<QWidget> opener_;
     int closedCalls_ = 0;
 };

@@ -4,6 +4,7 @@
 // Golden pictures: tests/data/golden/form2_scheme{1,2,3}.png are regenerated with
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_graph_painter --gtest_filter='*Golden*'
 
+#include "QuietServices.h"
 #include "app/Form2.h"
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
@@ -23,32 +24,6 @@
 
 namespace kl {
 namespace {
-
-class QuietServices : public Services {
-  public:
-    std::vector<std::string> captions;
-    int beeps = 0;
-    Answer message(const std::string& caption, const std::string&, Buttons, Icon) override {
-        captions.push_back(caption);
-        return Answer::Ok;
-    }
-    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    bool printDialog() override { return false; }
-    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
-    std::optional<std::string> clipboardText() override { return std::nullopt; }
-    void clipboardSetBitmap(const Bitmap&) override {}
-    bool zKeyDown() override { return false; }
-    void processEvents() override {}
-    void beep() override { ++beeps; }
-    void pause(int) override {}
-    ScreenSize screenSize() override { return {}; }
-    OsVersion osVersion() override { return {}; }
-    std::string currentFolder() override { return "."; }
-    bool launch(const std::string&) override { return false; }
-    void setBusy(bool) override {}
-    void exitProgram(int) override {}
-};
 
 // A data set and its table, painted into a fresh image.
 struct Sample {
@@ -386,7 +361,7 @@ TEST_F(Form2Test, BadParametersCloseTheWindow) {
     EXPECT_FALSE(form_->open());
     EXPECT_TRUE(failed);
     EXPECT_FALSE(form_->isVisible());
-    EXPECT_EQ(services_.captions, std::vector<std::string>{"BAD DATA(d)"});
+    EXPECT_EQ(services_.captions(), std::vector<std::string>{"BAD DATA(d)"});
 }
 
 TEST_F(Form2Test, GoldenPictures) {

@@ -3,6 +3,7 @@
 // leave the previous files byte-identical and change no flag.
 
 #include "AppTestMain.h"
+#include "QuietServices.h"
 
 #include "app/MainForm.h"
 #include "app/StartUp.h"
@@ -22,14 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FakeServices : public Services {
+// Questions take the queued answers (OK when none is left), file dialogs the queued files.
+class FakeServices : public QuietServices {
   public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> files;
-    std::vector<std::string> captions;
 
-    Answer message(const std::string& caption, const std::string&, Buttons buttons, Icon) override {
-        captions.push_back(caption);
+    Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) override {
+        QuietServices::message(caption, text, buttons, icon);
         if (buttons == Buttons::Ok || answers.empty()) return Answer::Ok;
         Answer a = answers.front();
         answers.pop_front();
@@ -43,20 +44,7 @@ class FakeServices : public Services {
     }
     std::optional<std::string> openFile(const FileDialogRequest&) override { return nextFile(); }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return nextFile(); }
-    bool printDialog() override { return false; }
-    std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
-    std::optional<std::string> clipboardText() override { return std::nullopt; }
-    void clipboardSetBitmap(const Bitmap&) override {}
-    bool zKeyDown() override { return false; }
-    void processEvents() override {}
-    void beep() override {}
-    void pause(int) override {}
-    ScreenSize screenSize() override { return {}; }
-    OsVersion osVersion() override { return {}; }
     std::string currentFolder() override { return "/home/user"; }
-    bool launch(const std::string&) override { return false; }
-    void setBusy(bool) override {}
-    void exitProgram(int) override {}
 };
 
 std::string freshDir(const std::string& tag) {
@@ -176,11 +164,11 @@ TEST(PersistSave, FailedWriteOnAFullDiskLeavesTheOldFiles) {
         filler.resize(filler.size() - 1024);
     f.typeValue("99"); // the rewrite would now differ from the file on disk
     const int counterBefore = f.form->appState().counter;
-    f.services.captions.clear();
+    f.services.shown.clear();
     EXPECT_FALSE(f.form->KIOKU());
     EXPECT_EQ(readFileBytes(path), bytes);
     EXPECT_FALSE(fileExists(mountPoint + "/data.VSC"));
-    EXPECT_EQ(f.services.captions, std::vector<std::string>{"SAVE ERROR"});
+    EXPECT_EQ(f.services.captions(), std::vector<std::string>{"SAVE ERROR"});
     EXPECT_FALSE(f.form->appState().saved);
     EXPECT_EQ(f.form->appState().counter, counterBefore);
 }

@@ -6,6 +6,7 @@
 // which writes tests/data/golden/page_scheme{1,2,3}.png (pdftoppm -r 60 of page 1, every option on).
 
 #include "AppTestMain.h"
+#include "ImageDifference.h"
 
 #include "cli/Batch.h"
 #include "text/Cp932.h"
@@ -205,21 +206,6 @@ TEST_F(ReportCommand, IntervalTextsAndReferenceLabels) {
     EXPECT_TRUE(find(pages[0], "理論的正規分布曲線"));
     EXPECT_TRUE(find(pages[0], "LOWER：38"));
     EXPECT_TRUE(find(pages[0], "UPPER：62"));
-}
-
-// Fraction of pixels that differ clearly between two renderings of the same size.
-double differingFraction(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return 1;
-    long differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++differing;
-        }
-    return static_cast<double>(differing) / (a.width() * a.height());
 }
 
 TEST_F(ReportCommand, GoldenPagesInAllThreeSchemes) {

@@ -1,0 +1,26 @@
+#pragma once
+// Golden pictures are compared by the share of pixels that differ clearly, so that font
+// rasterisation on another machine does not fail them while a moved or missing drawing does.
+
+#include <QImage>
+
+#include <cstdlib>
+
+namespace kl {
+
+// Fraction of pixels whose colours differ by more than 96 (sum over red, green and blue) between
+// two renderings; 1 when their sizes differ.
+inline double differingFraction(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 1;
+    long differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) >
+                96)
+                ++differing;
+        }
+    return static_cast<double>(differing) / (a.width() * a.height());
+}
+
+} // namespace kl
