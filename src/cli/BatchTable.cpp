@@ -66,6 +66,13 @@ OptionRead valueOption(const NextWord& next, std::optional<std::string>& into) {
     return OptionRead::Taken;
 }
 
+OptionRead pathOption(const NextWord& next, std::string& into) {
+    const std::optional<std::string> word = next();
+    if (!word || word->empty()) return OptionRead::Bad;
+    into = *word;
+    return OptionRead::Taken;
+}
+
 bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message>& refusal) {
     data.read = readDataFile(readFileBytes(file).value_or(std::string{}));
     if (data.read.status != ReadStatus::Ok) {

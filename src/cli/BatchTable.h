@@ -50,6 +50,8 @@ bool parseBatchOptions(const std::vector<std::string>& args, const char* command
 bool digitOption(const std::optional<std::string>& word, char low, char high, int* into);
 // Taken with its value stored in into, Bad when the arguments ended.
 OptionRead valueOption(const NextWord& next, std::optional<std::string>& into);
+// Taken with a path of at least one character stored in into; Bad otherwise.
+OptionRead pathOption(const NextWord& next, std::string& into);
 
 // The data file as the window opens it: its values and their statistics.
 struct BatchData {

@@ -40,11 +40,8 @@ bool parseOptions(const std::vector<std::string>& args, GraphOptions& o, std::os
         if (a == "--reference") return o.reference = true, OptionRead::Taken;
         if (a == "--interval95") return o.interval95 = true, OptionRead::Taken;
         if (a == "--scheme") return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
-        if (a != "--png") return OptionRead::Unknown;
-        const std::optional<std::string> path = next();
-        if (!path || path->empty()) return OptionRead::Bad;
-        o.png = *path;
-        return OptionRead::Taken;
+        if (a == "--png") return pathOption(next, o.png);
+        return OptionRead::Unknown;
     };
     if (!parseBatchOptions(args, "graph", kUsage, o, own, err)) return false;
     if (o.png.empty()) {

@@ -47,11 +47,8 @@ bool parseOptions(const std::vector<std::string>& args, ReportOptions& o, std::o
         if (a == "--lambda") return valueOption(next, o.lambda);
         if (a == "--title") return valueOption(next, o.title);
         if (a == "--scheme") return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
-        if (a != "--pdf") return OptionRead::Unknown;
-        const std::optional<std::string> path = next();
-        if (!path || path->empty()) return OptionRead::Bad;
-        o.pdf = *path;
-        return OptionRead::Taken;
+        if (a == "--pdf") return pathOption(next, o.pdf);
+        return OptionRead::Unknown;
     };
     if (!parseBatchOptions(args, "report", kUsage, o, own, err)) return false;
     if (o.pdf.empty()) {
