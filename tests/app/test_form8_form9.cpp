@@ -5,6 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form8_form9 --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
+#include "ImageDifference.h"
 #include "QuietServices.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
@@ -263,19 +264,8 @@ TEST_F(WindowsTest, Form9ClosedByItsFrame) {
 }
 
 void compareGolden(QWidget* window, const char* file) {
-    const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString golden = QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/") + file;
-    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(shot.save(golden));
-    }
-    const QImage want = QImage(golden).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(want.size(), shot.size()) << "missing or stale " << golden.toStdString();
-    long differing = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            if (shot.pixel(x, y) != want.pixel(x, y)) ++differing;
-    // Font hinting may move a few pixels between machines; a layout change moves thousands.
-    EXPECT_LT(differing, shot.width() * shot.height() / 200);
+    expectGoldenWindow(window->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                       QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/") + file);
 }
 
 TEST_F(WindowsTest, GoldenForm8) {

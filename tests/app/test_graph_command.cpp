@@ -1,5 +1,7 @@
 // `klepsydra graph`: the picture written as PNG, the interval lines, refused input and bad usage.
 
+#include "AppTestMain.h"
+
 #include "cli/Batch.h"
 
 #include <QApplication>
@@ -76,9 +78,4 @@ TEST_F(GraphCommand, RefusalsAndBadUsage) {
 } // namespace
 } // namespace kl
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+KL_QT_TEST_MAIN()
