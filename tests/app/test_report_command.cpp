@@ -125,7 +125,9 @@ TEST_F(ReportCommand, TableOnPageOneAloneAndOnPageTwoWithThePlot) {
     EXPECT_TRUE(find(pages[0], "Normal"));
     ASSERT_TRUE(find(pages[1], "Samplesize"));
     // The table moved up by 1450 units: its header at y = 40 instead of 1490.
-    const Word* h1 = find(pdfWords(one)[0], "===");
+    const auto onePage = pdfWords(one);
+    ASSERT_FALSE(onePage.empty());
+    const Word* h1 = find(onePage[0], "===");
     const Word* h2 = find(pages[1], "===");
     ASSERT_TRUE(h1 && h2);
     EXPECT_NEAR(h1->yMin - h2->yMin, 1450 * 72 / 254.0, 0.5);
@@ -140,13 +142,17 @@ TEST_F(ReportCommand, TitlesAndLongPaths) {
     // A 44-character title starts exactly at the histogram's left edge; a shorter one is centred.
     const std::string pdf = dir_ + "/title.pdf";
     ASSERT_EQ(run({dataFile("page_normal200.csv"), "--title", std::string(44, 'T')}, pdf), 0) << err_;
-    const Word* title = find(pdfWords(pdf)[0], std::string(44, 'T'));
+    auto words = pdfWords(pdf);
+    ASSERT_FALSE(words.empty());
+    const Word* title = find(words[0], std::string(44, 'T'));
     ASSERT_TRUE(title);
     EXPECT_NEAR(title->xMin, points(300), 0.5);
     ASSERT_EQ(run({dataFile("page_normal200.csv"), "--title", std::string(60, 'T')}, pdf), 0) << err_;
     EXPECT_TRUE(find(pdfWords(pdf)[0], std::string(44, 'T')));
     ASSERT_EQ(run({dataFile("page_normal200.csv"), "--title", "ABCDEFGHIJ"}, pdf), 0) << err_;
-    title = find(pdfWords(pdf)[0], "ABCDEFGHIJ");
+    words = pdfWords(pdf);
+    ASSERT_FALSE(words.empty());
+    title = find(words[0], "ABCDEFGHIJ");
     ASSERT_TRUE(title);
     EXPECT_NEAR(title->xMin, points(880), 0.5);
 
