@@ -115,8 +115,13 @@ std::string seedFolder() {
 }
 
 ItemList provisionedItemList(const std::string& workdir) {
-    provisionReferenceMaster(workdir, seedFolder());
-    return loadItemList(workdir);
+    const std::string seeds = seedFolder();
+    provisionReferenceMaster(workdir, seeds);
+    if (fileExists(resolveInWorkdir(workdir, kReferenceMasterRelative)) || seeds.empty())
+        return loadItemList(workdir);
+    // A working folder that cannot take the master (read-only): the seed's items, read in place.
+    auto records = readReferenceMaster((std::filesystem::path(seeds) / kReferenceSeedName).string());
+    return buildItemList(records.value_or(std::vector<ReferenceRange>{}));
 }
 
 std::optional<int> chosenItem(const TableOptions& o, const ItemList& items, const char* command,
@@ -129,10 +134,8 @@ std::optional<int> chosenItem(const TableOptions& o, const ItemList& items, cons
     return std::nullopt;
 }
 
-BatchTable::BatchTable(const ItemList& items, std::span<const double> values, ParameterContext ctx, bool fold,
-                       bool disabledFieldsTakeTyping)
-    : items_(items), values_(values), ctx_(std::move(ctx)), fold_(fold),
-      disabledFieldsTakeTyping_(disabledFieldsTakeTyping) {}
+BatchTable::BatchTable(const ItemList& items, std::span<const double> values, ParameterContext ctx, bool fold)
+    : items_(items), values_(values), ctx_(std::move(ctx)), fold_(fold) {}
 
 void BatchTable::run(const TableOptions& o, int chosen) {
     // After a load the window proposes for "OTHER" and builds the table, then builds it again.
@@ -162,7 +165,7 @@ void BatchTable::type(ParameterField field, const std::string& text) {
     (field == ParameterField::Interval ? typed.interval
      : field == ParameterField::Lower  ? typed.lower
                                        : typed.classes) = text + "\r\n";
-    TypedParameterOutcome o = typedParameterChanged(field, typed, enabled_ || disabledFieldsTakeTyping_, ctx_);
+    TypedParameterOutcome o = typedParameterChanged(field, typed, enabled_, ctx_);
     fields_ = o.fields;
     shown_.insert(shown_.end(), o.messages.begin(), o.messages.end());
     if (o.clearList) {
@@ -204,11 +207,12 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
         status = 64;
         return std::nullopt;
     }
-    // These commands have always typed into the fields whatever the chosen entry.
-    std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals), o.fold,
-                                    true);
+    std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals), o.fold);
     table->run(o, *chosen);
     if (!table->built() || !table->copies()) {
+        // What the window would have said, then why nothing is drawn.
+        for (const Message& m : table->messages())
+            printCaptionedMessage(m, err);
         err << "klepsydra " << command << ": these class parameters give no frequency table\n";
         status = 1;
         return std::nullopt;

@@ -74,7 +74,8 @@ void printCaptionedMessage(const Message& m, std::ostream& err);
 
 // The folder holding the seed master: beside the program, else the source tree's resources.
 std::string seedFolder();
-// The item list of the working folder's master, provisioned from the seed first when missing.
+// The item list of the working folder's master, provisioned from the seed first when missing;
+// when the folder cannot take it (read-only), the seed's own items.
 ItemList provisionedItemList(const std::string& workdir);
 
 // The index of the --item in items (ItemList::kOtherIndex without one); an item not in the list
@@ -86,10 +87,8 @@ std::optional<int> chosenItem(const TableOptions& o, const ItemList& items, cons
 // the messages shown. The items and values are held by reference and must outlive it.
 class BatchTable {
   public:
-    // disabledFieldsTakeTyping: typing reaches a field even when the chosen entry disabled it.
-    // The window's own rule (and the table command's) is false.
-    BatchTable(const ItemList& items, std::span<const double> values, ParameterContext ctx, bool fold,
-               bool disabledFieldsTakeTyping = false);
+    // As in the window, typing does not reach the fields an unnamed master entry disabled.
+    BatchTable(const ItemList& items, std::span<const double> values, ParameterContext ctx, bool fold);
 
     // The whole road for the given options, chosen being chosenItem's answer.
     void run(const TableOptions& o, int chosen);
@@ -116,7 +115,6 @@ class BatchTable {
     std::span<const double> values_;
     ParameterContext ctx_;
     bool fold_;
-    bool disabledFieldsTakeTyping_;
     TableState state_;
     ParameterFields fields_;
     std::vector<std::string> rows_;

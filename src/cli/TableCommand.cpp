@@ -20,17 +20,6 @@ constexpr const char* kUsage =
     "usage: klepsydra table FILE [--item NAME | --other] [--interval W] [--lower L] [--classes K] [--fold]\n"
     "                      [--decimals D] [--workdir DIR]\n";
 
-// The item list as the window builds it; a master that cannot be provisioned (a read-only
-// working folder) is read straight from the seed.
-ItemList itemList(const std::string& workdir) {
-    const std::string seeds = seedFolder();
-    provisionReferenceMaster(workdir, seeds);
-    if (fileExists(resolveInWorkdir(workdir, kReferenceMasterRelative)) || seeds.empty())
-        return loadItemList(workdir);
-    auto records = readReferenceMaster((std::filesystem::path(seeds) / kReferenceSeedName).string());
-    return buildItemList(records.value_or(std::vector<ReferenceRange>{}));
-}
-
 void print(const BatchTable& window, const std::vector<double>& values, const std::vector<Message>& before,
            std::ostream& out) {
     const ParameterFields& fields = window.fields();
@@ -62,7 +51,7 @@ int table(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     }
 
     const std::string workdir = o.workdirOrDefault();
-    const ItemList items = itemList(workdir);
+    const ItemList items = provisionedItemList(workdir);
     const std::optional<int> chosen = chosenItem(o, items, "table", workdir, err);
     if (!chosen) return 64;
 

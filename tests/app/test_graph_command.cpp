@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace kl {
@@ -73,6 +74,33 @@ TEST_F(GraphCommand, RefusalsAndBadUsage) {
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_FALSE(std::filesystem::exists("x.png"));
+}
+
+TEST_F(GraphCommand, ItemsComeFromTheSeedWhenTheWorkingFolderCannotHoldTheMaster) {
+    // A plain file where the data folder should be: the master cannot be provisioned.
+    std::filesystem::create_directories(work());
+    { std::ofstream(work() + "/data_f") << "not a folder"; }
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--interval95", "--workdir", work(),
+                       "--png", png()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "95％信頼区間の下限値：      6.14\n95％信頼区間の上限値：      8.04\n");
+    EXPECT_TRUE(std::filesystem::exists(png()));
+}
+
+TEST_F(GraphCommand, AnUnnamedEntryDisablesTheParametersAsInTheWindow) {
+    // Choosing a master record without a name empties the four fields and disables them: typed
+    // parameters do not reach them, and no table (so no picture) is made.
+    std::filesystem::create_directories(work() + "/data_f");
+    {
+        std::ofstream master(work() + "/data_f/KIJUN.DAT", std::ios::binary);
+        master << "\"\",\"6.5\",\"8.0\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+    }
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "", "--interval", "0.1", "--lower", "5.7",
+                       "--classes", "30", "--workdir", work(), "--png", png()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("パラメータが未設定です。"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(png()));
 }
 
 } // namespace
