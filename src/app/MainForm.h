@@ -206,6 +206,7 @@ private:
     void emptyAfterCancel();
     void refillItemList();
     bool showStatistics();
+    bool showNewData();
     void firstTable();
     void refuseUnsuitable();
 

@@ -125,14 +125,21 @@ void MainForm::openDataFile(const std::string& path) {
         say("CAUTION", readCancelledMessage().text);
         return;
     }
+    if (!showNewData()) return;
+    if (restoreCompanionSettings) restoreCompanionSettings();
+}
+
+// Fresh values on screen: the panels reset, the item list refilled, the statistics computed and
+// the first table built from the proposal. False when the statistics were refused.
+bool MainForm::showNewData() {
     paintStatisticsPanel(false);
     writeItemHint(1);
     paintItemPanel();
     combo1_->setEnabled(true);
     refillItemList();
-    if (!showStatistics()) return;
+    if (!showStatistics()) return false;
     firstTable();
-    if (restoreCompanionSettings) restoreCompanionSettings();
+    return true;
 }
 
 // Steps of the read that run with the progress window: false when nothing was read at all
@@ -349,13 +356,7 @@ void MainForm::SAIKEISAN() {
     closeKeptGraph();
     state_.data.values = std::move(values);
     state_.counter = 0;
-    paintStatisticsPanel(false);
-    writeItemHint(1);
-    paintItemPanel();
-    combo1_->setEnabled(true);
-    refillItemList();
-    if (!showStatistics()) return;
-    firstTable();
+    showNewData();
 }
 
 } // namespace kl
