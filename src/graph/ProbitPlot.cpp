@@ -29,19 +29,6 @@ constexpr const char* kLowerLabel = "95％信頼区間の下限値：";
 constexpr const char* kUpperLabel = "95％信頼区間の上限値：";
 constexpr const char* kBadCurve = "曲線不良";
 
-const char* limitMask(int decimalPlaces) {
-    switch (std::clamp(decimalPlaces, 1, 4)) {
-    case 1:
-        return "#######.#";
-    case 2:
-        return "#######.##";
-    case 3:
-        return "#######.###";
-    default:
-        return "#######.####";
-    }
-}
-
 std::size_t countCharacters(std::string_view s) {
     std::size_t n = 0;
     for (unsigned char c : s)
@@ -137,6 +124,19 @@ int plottingDecimals(std::span<const std::string> texts) {
     for (int d = 4; d >= 1; --d)
         if (seen[d]) return d;
     return 4;
+}
+
+const char* limitMask(int decimalPlaces) {
+    switch (std::clamp(decimalPlaces, 1, 4)) {
+    case 1:
+        return "#######.#";
+    case 2:
+        return "#######.##";
+    case 3:
+        return "#######.###";
+    default:
+        return "#######.####";
+    }
 }
 
 ProbitPlot computeProbitPlot(const ProbitInput& in) {

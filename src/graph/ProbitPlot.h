@@ -37,6 +37,9 @@ std::vector<ProbitTick> probitTicks(GraphScheme scheme);
 // Decimal places of the measurement unit from the 2nd, 3rd, 5th and 9th data texts.
 int plottingDecimals(std::span<const std::string> texts);
 
+// The mask of a 95 % limit for the data's decimal places (1..4, clamped).
+const char* limitMask(int decimalPlaces);
+
 struct ProbitPoint {
     int classIndex = 0; // i: the point stands at the class's upper bound
     double x = 0, y = 0;

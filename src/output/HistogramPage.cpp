@@ -49,19 +49,6 @@ Font gothic(double size) {
     return Font{kGothic, size, false, false};
 }
 
-const char* limitMask(int decimalPlaces) {
-    switch (std::clamp(decimalPlaces, 1, 4)) {
-    case 1:
-        return "#######.#";
-    case 2:
-        return "#######.##";
-    case 3:
-        return "#######.###";
-    default:
-        return "#######.####";
-    }
-}
-
 HistogramPagePlan failed(HistogramPagePlan plan) {
     plan.failure = badPrintDataMessage();
     return plan;
