@@ -4,6 +4,7 @@
 
 #include "output/HistogramPage.h"
 
+#include "NullCanvas.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -23,30 +24,17 @@ struct Drawn {
     bool bold, vertical;
 };
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public test::NullCanvas {
   public:
     std::vector<Drawn> texts;
     int lines = 0;
-    void clear(int) override {}
     void line(double, double, double, double, int, LineStyle, double) override { ++lines; }
-    void box(double, double, double, double, int, LineStyle) override {}
-    void fillBox(double, double, double, double, int) override {}
-    void point(double, double, int) override {}
-    void circle(double, double, double, int, int) override {}
     void text(double x, double y, const std::string& s, const Font& f, int c) override {
         texts.push_back({x, y, s, c, f.bold, false});
     }
     void textVertical(double x, double y, const std::string& s, const Font& f, int c) override {
         texts.push_back({x, y, s, c, f.bold, true});
     }
-    void stretchBitmap(const Bitmap&, double, double, double, double) override {}
-    double textWidth(const std::string&, const Font&) override { return 0; }
-    void setPalette15(Rgb) override {}
-    void resetPalette15() override {}
-    const std::vector<TextDraw>& textLog() const override { return log_; }
-
-  private:
-    std::vector<TextDraw> log_;
 };
 
 class RecordingJob : public PrintJob {

@@ -2,6 +2,7 @@
 // labels sit clear of every mark, and the picture scales onto paper where the printed page
 // expects its labels.
 
+#include "NullCanvas.h"
 #include "TestSupport.h"
 #include "graph/PatternPicture.h"
 
@@ -151,7 +152,7 @@ TEST(PatternPicture, NoTwoTextsOverlapAndAllStayInThePicture) {
     }
 }
 
-class RecordingCanvas : public Canvas {
+class RecordingCanvas : public test::NullCanvas {
   public:
     struct Text {
         double x, y, size;
@@ -166,7 +167,6 @@ class RecordingCanvas : public Canvas {
         minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
         maxY = std::max(maxY, y);
     }
-    void clear(int) override {}
     void line(double x1, double y1, double x2, double y2, int, LineStyle, double) override {
         seen(x1, y1), seen(x2, y2);
     }
@@ -183,14 +183,6 @@ class RecordingCanvas : public Canvas {
     void textVertical(double x, double y, const std::string& s, const Font& f, int c) override {
         text(x, y, s, f, c);
     }
-    void stretchBitmap(const Bitmap&, double, double, double, double) override {}
-    double textWidth(const std::string&, const Font&) override { return 0; }
-    void setPalette15(Rgb) override {}
-    void resetPalette15() override {}
-    const std::vector<TextDraw>& textLog() const override { return log_; }
-
-  private:
-    std::vector<TextDraw> log_;
 };
 
 // On the printed help page the picture fills 2170 × 1775 units and the page writes the shape

@@ -1,4 +1,5 @@
 // Page layouts of the text reports, read back from a print job that records its text draws.
+#include "NullCanvas.h"
 #include "TestSupport.h"
 
 #include "data/DataSet.h"
@@ -20,7 +21,7 @@ struct Draw {
     std::string text;
 };
 
-class RecordingJob : public PrintJob, public Canvas {
+class RecordingJob : public PrintJob, public test::NullCanvas {
   public:
     std::vector<Draw> draws;
     int pages = 1;
@@ -33,23 +34,14 @@ class RecordingJob : public PrintJob, public Canvas {
     int verticalDpi() const override { return 600; }
     bool finish() override { return true; }
 
-    void clear(int) override {}
     void line(double, double, double, double, int, LineStyle, double) override { ++lines; }
-    void box(double, double, double, double, int, LineStyle) override {}
-    void fillBox(double, double, double, double, int) override {}
-    void point(double, double, int) override {}
-    void circle(double, double, double, int, int) override {}
     void text(double x, double y, const std::string& t, const Font& f, int) override {
         draws.push_back({pages, x, y, f.size, t});
     }
     void textVertical(double x, double y, const std::string& t, const Font& f, int c) override {
         text(x, y, t, f, c);
     }
-    void stretchBitmap(const Bitmap&, double, double, double, double) override {}
     double textWidth(const std::string& t, const Font& f) override { return sjisWidth(t) * f.size / 2; }
-    void setPalette15(Rgb) override {}
-    void resetPalette15() override {}
-    const std::vector<TextDraw>& textLog() const override { return log_; }
 
     const Draw* find(const std::string& prefix) const {
         for (const Draw& d : draws)
@@ -60,9 +52,6 @@ class RecordingJob : public PrintJob, public Canvas {
         return static_cast<int>(std::count_if(draws.begin(), draws.end(),
                                               [&](const Draw& d) { return d.text.rfind(prefix, 0) == 0; }));
     }
-
-  private:
-    std::vector<TextDraw> log_;
 };
 
 DataSet numbered(int n) {
