@@ -7,8 +7,16 @@
 
 namespace kl::cli {
 
-// Each takes the arguments after the command name; returns the exit status
-// (0 success, 1 refused input with the program's message on err, 64 bad usage).
+// Exit statuses of every batch command. With several input files a command goes on past a bad
+// one and ends with the worst status met.
+enum ExitStatus : int {
+    kExitDone = 0,      // done
+    kExitRefused = 1,   // the data were refused, with the window's message on standard error
+    kExitFileError = 2, // a file could not be read or written
+    kExitUsage = 64,    // bad command line
+};
+
+// Each takes the arguments after the command name; returns an ExitStatus.
 int stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int table(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // The graph window's picture as PNG (--png PATH); the 95 % interval lines with --interval95.

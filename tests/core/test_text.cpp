@@ -1,7 +1,9 @@
 #include "TestSupport.h"
+#include "text/Json.h"
 #include "text/Text.h"
 
 #include <cmath>
+#include <sstream>
 #include <string>
 
 namespace kl {
@@ -102,3 +104,24 @@ TEST(EscapeForTranscript, EscapesControlCharactersQuotesAndBackslashes) {
 
 } // namespace
 } // namespace kl
+
+TEST(JsonWriter, NestsEscapesAndKeepsEveryDigit) {
+    std::ostringstream out;
+    kl::JsonWriter json(out);
+    json.beginObject()
+        .member("file", "a\"b\\c\n\x01.csv")
+        .member("n", 3)
+        .member("mean", 0.1 + 0.2)
+        .member("sd", std::nan(""))
+        .member("neg0", -0.0)
+        .member("ok", true);
+    json.key("classes").beginArray();
+    json.beginObject().member("lower", 1e-300).endObject();
+    json.beginArray().endArray();
+    json.null();
+    json.endArray().endObject();
+    EXPECT_TRUE(json.complete());
+    EXPECT_EQ(out.str(), "{\"file\":\"a\\\"b\\\\c\\n\\u0001.csv\",\"n\":3,\"mean\":0.30000000000000004,"
+                         "\"sd\":null,\"neg0\":0,\"ok\":true,\"classes\":[{\"lower\":1e-300},[],null]}");
+    EXPECT_EQ(std::stod(kl::jsonNumber(2.0 / 3.0)), 2.0 / 3.0);
+}
