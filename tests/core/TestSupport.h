@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace kl::test {
 
@@ -16,6 +17,33 @@ inline ::testing::AssertionResult nearRel(double expected, double actual, double
     return ::testing::AssertionFailure() << "expected " << expected << " got " << actual
                                          << " (relative error " << std::fabs(expected - actual) / scale << ")";
 }
+
+// A parameterised case's name for GoogleTest and CTest: its index, then its text with every run of
+// characters other than letters and digits as one '_' (stable from run to run, usable in -R filters).
+inline std::string caseName(std::size_t index, std::string_view text) {
+    std::string name = std::to_string(index);
+    bool gap = true;
+    for (unsigned char c : text) {
+        const bool keep = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (keep) {
+            if (gap) name += '_';
+            name += static_cast<char>(c);
+        }
+        gap = !keep;
+    }
+    return name;
+}
+
+// Name generator for INSTANTIATE_TEST_SUITE_P: a case's label when it has one, else its printed value
+// (give the case type a PrintTo for that).
+struct CaseName {
+    template <class P> std::string operator()(const ::testing::TestParamInfo<P>& info) const {
+        if constexpr (requires { info.param.label; })
+            return caseName(info.index, info.param.label);
+        else
+            return caseName(info.index, ::testing::PrintToString(info.param));
+    }
+};
 
 // Path of a fixture under tests/data.
 std::string dataPath(const std::string& name);

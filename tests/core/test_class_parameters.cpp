@@ -18,6 +18,8 @@ struct LadderCase {
     double expected;
 };
 
+void PrintTo(const LadderCase& c, std::ostream* os) { *os << "raw " << c.raw; }
+
 class Ladder : public ::testing::TestWithParam<LadderCase> {};
 
 TEST_P(Ladder, RoundsTheRawInterval) {
@@ -39,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         LadderCase{0.03, 0.05}, LadderCase{0.028, 0.025}, LadderCase{0.15, 0.2}, LadderCase{2.88, 3.0},
         LadderCase{0.0, 0.001}, LadderCase{-5.0, 0.001}, LadderCase{7.0, 7}, LadderCase{1.55, 1.5},
         LadderCase{2.05, 2.0}, LadderCase{2.55, 2.5}, LadderCase{0.005, 0.005}, LadderCase{0.01, 0.01},
-        LadderCase{0.05, 0.05}, LadderCase{0.1, 0.1}, LadderCase{0.24, 0.2}, LadderCase{0.55, 0.5}));
+        LadderCase{0.05, 0.05}, LadderCase{0.1, 0.1}, LadderCase{0.24, 0.2}, LadderCase{0.55, 0.5}),
+    test::CaseName());
 
 // ---- proposals -------------------------------------------------------------------------------
 
@@ -149,12 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      "",
                      ""}),
-    [](const auto& info) {
-        std::string name;
-        for (char ch : std::string(info.param.label))
-            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+    test::CaseName());
 
 TEST(Proposal, ItemKeepsTrimmedReferenceLimitsAndHint) {
     ItemList items = buildItemList({{" TP ", " 6.6 ", " 8.1"}});
@@ -374,7 +372,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 {},
                                 true,
                                 true,
-                                false}));
+                                false}),
+    test::CaseName());
 
 TEST(Typed, DisabledFieldIsEmptiedAndNothingRuns) {
     TypedParameterOutcome out =

@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PositionCase{"a hair below L", 0, 1, -0.00005, 1},
                       PositionCase{"below L", 0, 1, -0.0002, 0}, PositionCase{"upper limit U", 0, 1, 10, 0},
                       PositionCase{"just below U", 0, 1, 9.99, 10},
-                      PositionCase{"far below, beyond 16 bits", 0, 0.1, -1e9, 0}));
+                      PositionCase{"far below, beyond 16 bits", 0, 0.1, -1e9, 0}),
+    test::CaseName());
 
 TEST(Counting, FoldingTakesTheExtremesIntoTheEndClasses) {
     std::vector<double> values{-1e9, -40000.5, 0, 5, 10, 10.5, 3998};
@@ -236,12 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {kR.c_str()},
                   TableResult::Rejected,
                   false}),
-    [](const auto& info) {
-        std::string name;
-        for (char ch : std::string(info.param.label))
-            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+    test::CaseName());
 
 TEST(Checks, TooSmallMessageOnlyTheFirstTime) {
     TableState state;

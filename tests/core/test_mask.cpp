@@ -13,6 +13,9 @@ struct MaskCase {
     const char* expected;
 };
 
+// Names the case in test lists: "0.25 in ###.#".
+void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.value << " in " << c.mask; }
+
 class FormatMaskTest : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(FormatMaskTest, WritesTheExpectedText) {
@@ -29,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Rounding, FormatMaskTest,
                              MaskCase{2.5, "#####", "    3"}, MaskCase{-2.5, "#####", "   -3"},
                              MaskCase{1.5, "#####", "    2"}, MaskCase{0.4999, "#####", "    0"},
                              MaskCase{9.995, "##.##", "10.00"}, MaskCase{99.96, "###.#", "100.0"},
-                             MaskCase{0.125, "#.##", "0.13"}));
+                             MaskCase{0.125, "#.##", "0.13"}),
+    test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Layout, FormatMaskTest,
@@ -40,14 +44,16 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{3.14159, "###.#", "  3.1"}, MaskCase{12345.0, "#####", "12345"},
         MaskCase{7.0, "#####", "    7"}, MaskCase{0.0, "#####", "    0"}, MaskCase{1e-300, "#.##", "0.00"},
         MaskCase{0.004, "#.##", "0.00"}, MaskCase{0.005, "#.##", "0.01"},
-        MaskCase{123456.123456, "######.######", "123456.123456"}));
+        MaskCase{123456.123456, "######.######", "123456.123456"}),
+    test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(NegativeZero, FormatMaskTest,
                          ::testing::Values(
                              // A value that rounds to zero shows no minus sign.
                              MaskCase{-0.00001, "###.##", "  0.00"}, MaskCase{-0.004, "###.##", "  0.00"},
                              MaskCase{-0.0, "#####", "    0"}, MaskCase{-0.4, "#####", "    0"},
-                             MaskCase{-0.005, "###.##", " -0.01"}));
+                             MaskCase{-0.005, "###.##", " -0.01"}),
+    test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Overflow, FormatMaskTest,
@@ -57,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{99999.5, "#####", "%100000"}, MaskCase{99999.4, "#####", "99999"},
         MaskCase{-12345.0, "#####", "%-12345"}, MaskCase{-1234.0, "#####", "-1234"},
         MaskCase{999.96, "###.#", "%1000.0"}, MaskCase{1e20, "#####", "%100000000000000000000"},
-        MaskCase{1.5e17, "###.#", "%150000000000000000.0"}));
+        MaskCase{1.5e17, "###.#", "%150000000000000000.0"}),
+    test::CaseName());
 
 TEST(FormatMask, HugeValuesNeverUseAnExponent) {
     std::string text = formatMask(1e300, "#####");
