@@ -277,14 +277,6 @@ void MainForm::BUTTON10_ON() {
     if (masterEditorOpener_) masterEditorOpener_();
 }
 
-void MainForm::masterEditorClosed() {
-    // The editor may have changed the master: the item list follows it, keeping the choice.
-    if (state_.count() == 0) return;
-    const int index = combo1_->currentIndex();
-    refillItemList();
-    if (index >= 0 && index < combo1_->count()) combo1_->setCurrentIndex(index);
-}
-
 void MainForm::writeOption(const OptionSpec& optionSpec, const std::string& text) {
     std::string error;
     if (options_.write(optionSpec, text, &error) || optionWriteReported_) return;

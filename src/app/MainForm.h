@@ -108,10 +108,9 @@ public:
 
     // What ends the program with an exit status (by default Services::exitProgram).
     void setEndProgram(std::function<void(int)> f) { endProgram_ = std::move(f); }
-    // What BUTTON10 opens: the reference range master editor. The opener calls
-    // masterEditorClosed() when the editor goes away.
+    // What BUTTON10 opens: the reference range master editor. Its changes reach COMBO1 at the
+    // next load or recalculation, so nothing here follows its closing.
     void setMasterEditorOpener(std::function<void()> f) { masterEditorOpener_ = std::move(f); }
-    void masterEditorClosed();
 
     // The progress window while a long loop runs (nullptr otherwise).
     Form6* progressWindow() const { return form6_.get(); }
