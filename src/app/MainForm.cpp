@@ -237,7 +237,7 @@ bool MainForm::MAINFORM_QUERYCLOSE() {
                    " ･･････ THE KLEPSYDRA",
                    Buttons::YesNo);
     if (a != Answer::Yes) return false;
-    if (state_.counter >= 3 && savePromptsBeforeExit && !savePromptsBeforeExit()) return false;
+    if (savePromptsDue(3) && savePromptsBeforeExit && !savePromptsBeforeExit()) return false;
     services_.pause(30);
     return true;
 }

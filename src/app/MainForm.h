@@ -168,6 +168,8 @@ private:
     void endCorrection();
     void refuseEntry(const Message& m);
     bool savePrompts(bool fromOpen);
+    bool dataInNoFile() const;
+    bool savePromptsDue(int counterThreshold) const;
     bool writeOrSay(const std::string& path, const std::string& bytes);
     std::optional<std::string> csvTarget(const std::string& chosen);
     SettingsRecord settingsSnapshot() const;

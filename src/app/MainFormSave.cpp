@@ -47,6 +47,17 @@ bool MainForm::savePrompts(bool fromOpen) {
     return a != Answer::Yes || KIOKU(); // only an explicit Yes writes over the user's file
 }
 
+// Typed or pasted rows that no file holds (a save gives them a file path).
+bool MainForm::dataInNoFile() const {
+    return list1_->count() > 0 && trimBlanks(state_.data.sourcePath).empty();
+}
+
+// The save prompts are due when the counter reached the asking command's threshold, and
+// whatever the counter for data that exist in no file.
+bool MainForm::savePromptsDue(int counterThreshold) const {
+    return state_.counter >= counterThreshold || dataInNoFile();
+}
+
 bool MainForm::writeOrSay(const std::string& path, const std::string& bytes) {
     std::string error;
     if (writeFileAtomic(path, bytes, &error)) return true;
