@@ -5,13 +5,13 @@
 // Use:
 //     auto* editor = new Form3(services, workdir, mainForm);   // application-modal child window
 //     editor->setGuard([mainForm](const std::function<void()>& h) { mainForm->guarded(h); });
-//     QObject::connect(editor, &Form3::closed, mainForm, &MainForm::masterEditorClosed);
 //     editor->open();                                          // shows it and runs FORM3_START
 // or simply openMasterEditor(...) below. The window deletes itself when closed (by "戻  る" or by
 // its frame) and emits closed() once; the main window is blocked while it is open.
 //
 // It edits workdir/data_f/KIJUN.DAT through the rules of refrange/MasterEditor.h; every change is
-// written at once (atomically), so the main window's item list only needs a refill afterwards.
+// written at once (atomically); the main window's item list follows it at its next load or
+// recalculation, never while the chosen item is in use.
 
 #include "app/SecondaryWindow.h"
 #include "refrange/MasterEditor.h"

@@ -237,7 +237,7 @@ bool MainForm::MAINFORM_QUERYCLOSE() {
                    " ･･････ THE KLEPSYDRA",
                    Buttons::YesNo);
     if (a != Answer::Yes) return false;
-    if (state_.counter >= 3 && savePromptsBeforeExit && !savePromptsBeforeExit()) return false;
+    if (savePromptsDue(3) && savePromptsBeforeExit && !savePromptsBeforeExit()) return false;
     services_.pause(30);
     return true;
 }
@@ -275,14 +275,6 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
 void MainForm::BUTTON10_ON() {
     FOC();
     if (masterEditorOpener_) masterEditorOpener_();
-}
-
-void MainForm::masterEditorClosed() {
-    // The editor may have changed the master: the item list follows it, keeping the choice.
-    if (state_.count() == 0) return;
-    const int index = combo1_->currentIndex();
-    refillItemList();
-    if (index >= 0 && index < combo1_->count()) combo1_->setCurrentIndex(index);
 }
 
 void MainForm::writeOption(const OptionSpec& optionSpec, const std::string& text) {

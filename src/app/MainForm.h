@@ -108,10 +108,9 @@ public:
 
     // What ends the program with an exit status (by default Services::exitProgram).
     void setEndProgram(std::function<void(int)> f) { endProgram_ = std::move(f); }
-    // What BUTTON10 opens: the reference range master editor. The opener calls
-    // masterEditorClosed() when the editor goes away.
+    // What BUTTON10 opens: the reference range master editor. Its changes reach COMBO1 at the
+    // next load or recalculation, so nothing here follows its closing.
     void setMasterEditorOpener(std::function<void()> f) { masterEditorOpener_ = std::move(f); }
-    void masterEditorClosed();
 
     // The progress window while a long loop runs (nullptr otherwise).
     Form6* progressWindow() const { return form6_.get(); }
@@ -169,6 +168,8 @@ private:
     void endCorrection();
     void refuseEntry(const Message& m);
     bool savePrompts(bool fromOpen);
+    bool dataInNoFile() const;
+    bool savePromptsDue(int counterThreshold) const;
     bool writeOrSay(const std::string& path, const std::string& bytes);
     std::optional<std::string> csvTarget(const std::string& chosen);
     SettingsRecord settingsSnapshot() const;

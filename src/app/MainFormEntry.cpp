@@ -110,6 +110,8 @@ void MainForm::BUTTON36_ON() {
             "(データのみ消去され、ファイルは消去されません。)\r\n\r\nよろしいですか？            \r\n ",
             Buttons::YesNo) != Answer::Yes)
         return;
+    // Data that exist in no file would be lost for good: offered for saving first.
+    if (dataInNoFile() && !savePrompts(false)) return;
     closeKeptGraph();
     edit13_->clear();
     edit13_->setFocus();

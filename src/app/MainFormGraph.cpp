@@ -37,9 +37,9 @@ void MainForm::BUTTON3_ON() {
         GraphSource source;
         source.texts = state_.data.values;
         const TableCopies& t = state_.tableCopies;
-        source.classes.lower = leadingNumber(t.lowerText);
-        source.classes.upper = leadingNumber(t.upperText);
-        source.classes.interval = leadingNumber(t.intervalText);
+        source.classes.lower = t.lower();
+        source.classes.upper = t.upper();
+        source.classes.interval = t.interval();
         source.classes.count = t.classCount;
         source.classes.fold = state_.foldFlag == "1";
         source.decimalPlaces = state_.data.decimalPlaces;

@@ -25,7 +25,7 @@ public:
         window_ = std::make_unique<MainForm>(services_, workdir_);
         MainForm* form = window_.get();
         form->setMasterEditorOpener([this, form] {
-            openMasterEditor(services_, workdir_, form, [form] { form->masterEditorClosed(); },
+            openMasterEditor(services_, workdir_, form, {},
                              [form](const std::function<void()>& h) { form->guarded(h); });
         });
         bool proceed = false;

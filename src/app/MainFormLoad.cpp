@@ -65,7 +65,7 @@ bool MainForm::chooseDataFile(std::string* chosen) {
 
 void MainForm::BUTTON1_ON() {
     FOC();
-    if ((state_.manual != 0 || state_.counter >= 3) && savePromptsBeforeOpen && !savePromptsBeforeOpen())
+    if ((state_.manual != 0 || savePromptsDue(3)) && savePromptsBeforeOpen && !savePromptsBeforeOpen())
         return;
     state_.manual = 0;
     std::string path;

@@ -22,7 +22,7 @@ constexpr int kPasteListChunk = 2000;
 void MainForm::BUTTON13_ON() {
     FOC();
     closeProgress();
-    if (state_.counter >= 2 && !savePrompts(false)) return;
+    if (savePromptsDue(2) && !savePrompts(false)) return;
     const Message confirm = pasteConfirmation();
     if (ask(confirm.caption, confirm.text, confirm.buttons) != Answer::Yes) return;
 

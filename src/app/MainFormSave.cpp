@@ -23,6 +23,7 @@ const char* const kPromptOverwrite =
     "このヒストグラムの設定結果をファイルに保存しますか？\r\n（上書き保存）　　　     ";
 const char* const kPromptPasted = "貼り付けたデータ及びこのﾋｽﾄｸﾞﾗﾑの結果をファイルに保存しますか？       ";
 const char* const kPromptTyped = "このヒストグラムのデータをファイルに保存しますか ？  　　　     ";
+const char* const kParametersIncomplete = "パラメータに異常があります。    ";
 
 } // namespace
 
@@ -44,6 +45,17 @@ bool MainForm::savePrompts(bool fromOpen) {
     const Answer a = ask("保存", kPromptOverwrite, Buttons::YesNoCancel);
     if (a == Answer::Cancel) return false;
     return a != Answer::Yes || KIOKU(); // only an explicit Yes writes over the user's file
+}
+
+// Typed or pasted rows that no file holds (a save gives them a file path).
+bool MainForm::dataInNoFile() const {
+    return list1_->count() > 0 && trimBlanks(state_.data.sourcePath).empty();
+}
+
+// The save prompts are due when the counter reached the asking command's threshold, and
+// whatever the counter for data that exist in no file.
+bool MainForm::savePromptsDue(int counterThreshold) const {
+    return state_.counter >= counterThreshold || dataInNoFile();
 }
 
 bool MainForm::writeOrSay(const std::string& path, const std::string& bytes) {
@@ -149,7 +161,12 @@ bool MainForm::KIOKU() {
     SettingsRecord r = settingsSnapshot();
     if (trimBlanks(r.title).empty() && combo1_->currentIndex() >= 0)
         r.title = defaultGraphTitle(combo1_->currentText().toStdString());
-    if (trimBlanks(state_.data.sourceName).empty() || !settingsComplete(r)) return true;
+    if (trimBlanks(state_.data.sourceName).empty() || !settingsComplete(r)) {
+        // The settings the prompt offered to save cannot be written: say so, and let the asking
+        // command stop so that the user can complete them or answer No.
+        say("BAD DATA", kParametersIncomplete);
+        return false;
+    }
     if (!writeOrSay(companionPath(trimBlanks(state_.data.sourceBase)), settingsBytes(r))) return false;
     state_.saved = true;
     state_.counter = 0;
@@ -173,10 +190,9 @@ bool MainForm::KIOKU02() {
     if (!writeOrSay(*path, csvBytes(rows, TextEncoding::Cp932, true))) return false;
 
     SettingsRecord r = settingsSnapshot();
-    const Message incomplete{"BAD DATA", "パラメータに異常があります。    ", Buttons::Ok, Icon::Information};
     for (const std::string* f : {&r.upper, &r.classes, &r.lower, &r.interval, &r.itemIndex})
         if (trimBlanks(*f).empty()) {
-            say(incomplete.caption, incomplete.text);
+            say("BAD DATA", kParametersIncomplete);
             return true;
         }
     if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(combo1_->currentText().toStdString());

@@ -226,8 +226,7 @@ GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const
     GraphInput input;
     input.values = data.values;
     input.texts = data.read.values;
-    input.classes = {leadingNumber(copies.lowerText), leadingNumber(copies.upperText),
-                     leadingNumber(copies.intervalText), copies.classCount, o.fold};
+    input.classes = {copies.lower(), copies.upper(), copies.interval(), copies.classCount, o.fold};
     input.decimalPlaces = o.decimals;
     input.lambda = lambda;
     input.scheme = graphSchemeFromOption(scheme);

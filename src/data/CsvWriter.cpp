@@ -5,8 +5,9 @@
 namespace kl {
 
 TextEncoding detectEncoding(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return TextEncoding::Utf8Bom;
+    if (bytes.starts_with("\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
+    if (bytes.starts_with("\xFF\xFE")) return TextEncoding::Utf16Le;
+    if (bytes.starts_with("\xFE\xFF")) return TextEncoding::Utf16Be;
     bool ascii = true;
     for (char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -32,6 +33,10 @@ std::string csvBytes(const std::vector<std::string>& rows, TextEncoding encoding
         return text;
     case TextEncoding::Utf8Bom:
         return "\xEF\xBB\xBF" + text;
+    case TextEncoding::Utf16Le:
+        return "\xFF\xFE" + utf8ToUtf16(text, false);
+    case TextEncoding::Utf16Be:
+        return "\xFE\xFF" + utf8ToUtf16(text, true);
     }
     return text;
 }

@@ -9,10 +9,11 @@
 namespace kl {
 
 // The encoding a data file was read in, so that a rewrite keeps every character of it.
-enum class TextEncoding { Cp932, Utf8, Utf8Bom };
+enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16Le, Utf16Be };
 
-// What the bytes of a data file are written in: a BOM (UTF-8 or UTF-16) gives UTF-8 with BOM,
-// well-formed UTF-8 holding a non-ASCII character gives UTF-8, anything else CP932.
+// What the bytes of a data file are written in: a BOM gives its own encoding (UTF-8, UTF-16 LE
+// or BE, each written with its BOM), well-formed UTF-8 holding a non-ASCII character gives UTF-8,
+// anything else CP932.
 TextEncoding detectEncoding(std::string_view fileBytes);
 
 // One line per row; an empty row gives an empty line. quoted puts each text in double quotes.

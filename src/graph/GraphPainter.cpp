@@ -275,16 +275,18 @@ void drawCurves(Frames& f, const GraphPicture& g) {
             if (insideFrame(p.x + 70, p.y - 50, kHistLeft, kHistRight)) pen.point(p.x + 70, p.y - 50, 14);
 }
 
+// The markers set off from the bars under them: strokes over halos, labels over boxes.
 void drawMarkers(Frames& f, const std::vector<ReferenceMarker>& markers) {
+    const int colour = f.colours.referenceMarker;
+    std::vector<std::vector<Segment>> strokes;
+    for (const ReferenceMarker& m : markers)
+        strokes.push_back(m.strokes);
+    strokeMarkers(f.pen.canvas(), strokes, colour, 3);
+    const Font font = gothic(14);
     for (const ReferenceMarker& m : markers) {
-        for (const Segment& s : m.strokes)
-            f.pen.line(s.a.x, s.a.y, s.b.x, s.b.y, f.colours.referenceMarker);
-        // The light 3-D marker colour reads best over a dark shadow, the 2-D magenta over a light one.
-        const Font font = gothic(14);
-        if (f.scheme != GraphScheme::Blue)
-            f.pen.vertical(m.label.x + 1, m.label.y + 1, m.label.text, font,
-                           f.scheme == GraphScheme::ThreeD ? Black : 15);
-        f.pen.vertical(m.label.x, m.label.y, m.label.text, font, f.colours.referenceMarker);
+        labelBackground(f.pen.canvas(), m.label.x, m.label.y, m.label.text, font, font.size, 1,
+                        haloColour(colour));
+        f.pen.vertical(m.label.x, m.label.y, m.label.text, font, colour);
     }
 }
 

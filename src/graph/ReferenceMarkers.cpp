@@ -45,6 +45,23 @@ std::vector<ReferenceMarker> markers(const ReferenceTexts& t, const GraphClasses
 
 } // namespace
 
+void strokeMarkers(Canvas& canvas, const std::vector<std::vector<Segment>>& markers, int colour,
+                   double haloWidth) {
+    const int halo = haloColour(colour);
+    for (const std::vector<Segment>& strokes : markers)
+        for (const Segment& s : strokes)
+            canvas.line(s.a.x, s.a.y, s.b.x, s.b.y, halo, LineStyle::Solid, haloWidth);
+    for (const std::vector<Segment>& strokes : markers)
+        for (const Segment& s : strokes)
+            canvas.line(s.a.x, s.a.y, s.b.x, s.b.y, colour);
+}
+
+void labelBackground(Canvas& canvas, double x, double y, const std::string& text, const Font& font,
+                     double cellHeight, double pad, int colour) {
+    const double length = canvas.textWidth(text, font);
+    canvas.fillBox(x - pad, y - length - pad, x + cellHeight - 1 + pad, y + pad, colour);
+}
+
 std::vector<ReferenceMarker> histogramReferenceMarkers(const ReferenceTexts& t, const GraphClasses& c) {
     return markers(t, c, kHistLeft, kHistWidth, 0.001);
 }

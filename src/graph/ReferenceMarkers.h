@@ -29,4 +29,15 @@ std::vector<ReferenceMarker> histogramReferenceMarkers(const ReferenceTexts& tex
                                                        const GraphClasses& classes);
 std::vector<ReferenceMarker> probitReferenceMarkers(const ReferenceTexts& texts, const GraphClasses& classes);
 
+// Markers and labels must read over bars, frames and walls of any colour, so each is set off
+// from what lies under it in its halo colour (platform/Canvas.h haloColour):
+// the strokes of all markers over halos haloWidth wide, then in their colour (all halos first,
+// so that no halo covers a neighbouring stroke) ...
+void strokeMarkers(Canvas& canvas, const std::vector<std::vector<Segment>>& markers, int colour,
+                   double haloWidth);
+// ... and a vertical label written at (x, y) over a box as wide as its cell height and as tall
+// as its text, with pad to spare on every side.
+void labelBackground(Canvas& canvas, double x, double y, const std::string& text, const Font& font,
+                     double cellHeight, double pad, int colour);
+
 } // namespace kl

@@ -2,7 +2,9 @@
 
 #include "graph/NormalFit.h"
 #include "graph/ProbitPlot.h"
+#include "graph/ReferenceMarkers.h"
 #include "graph/SmoothingSpline.h"
+#include "output/TextReports.h"
 #include "text/Cp932.h"
 #include "text/Mask.h"
 #include "text/Text.h"
@@ -257,10 +259,14 @@ class PagePen {
         if (in_.scheme != GraphScheme::Blue || !page1 || x < 10 || x > 2000) return false;
         return (y >= 10 && y <= 1460) || (in_.print.plot && y >= 1461 && y <= 2816);
     }
+    Font textFont(Font f) const {
+        if (in_.scheme == GraphScheme::Blue) f.bold = true;
+        return f;
+    }
+    int textColour(double x, double y) const { return onBlue(x, y) ? White : Black; }
     void text(double x, double y, const std::string& s, Font f, bool vertical = false) {
         if (in_.scheme == GraphScheme::Blue) {
-            f.bold = true;
-            put(x, y, s, f, onBlue(x, y) ? White : Black, vertical);
+            put(x, y, s, textFont(f), textColour(x, y), vertical);
         } else {
             put(x + 1, y + 1, s, f, White, vertical);
             put(x, y, s, f, Black, vertical);
@@ -414,6 +420,8 @@ void drawMarkers(PagePen& pen, const HistogramPageInput& in, double left, double
         const std::string& table;
         bool lower;
     };
+    std::vector<std::vector<Segment>> strokes;
+    std::vector<PlacedText> labels;
     for (const Side& s : {Side{r.lowerLimit, r.tableLower, true}, Side{r.upperLimit, r.tableUpper, false}}) {
         std::string limit = trimBlanks(s.limit);
         if (limit.empty() || trimBlanks(s.table).empty()) continue;
@@ -421,14 +429,23 @@ void drawMarkers(PagePen& pen, const HistogramPageInput& in, double left, double
         if (!std::isfinite(x)) continue;
         double rx = static_cast<double>(pixelRound(x));
         if (rx < left || rx > right) continue;
-        pen.c.line(x, bottom - 6, x, bottom - 70, colour);
+        std::vector<Segment>& marker = strokes.emplace_back();
+        marker.push_back({{x, bottom - 6}, {x, bottom - 70}});
         static constexpr double kEnds[5] = {9, 13, 16, 19, 21};
         for (int k = 1; k <= 5; ++k) {
             double px = s.lower ? x + k : x - k;
-            pen.c.line(px, bottom - 22, px, bottom - kEnds[k - 1], colour);
+            marker.push_back({{px, bottom - 22}, {px, bottom - kEnds[k - 1]}});
         }
-        std::string label = (s.lower ? "LOWER：" : "UPPER：") + limit;
-        pen.text(s.lower ? x - 16 : x - 26, bottom - 85, label, gothic(12), true);
+        labels.push_back({s.lower ? x - 16 : x - 26, bottom - 85, (s.lower ? "LOWER：" : "UPPER：") + limit});
+    }
+    // Set off from the bars under them: strokes over halos, labels over boxes behind the text
+    // colour of the page (black, or white over the blue areas of "Blue").
+    strokeMarkers(pen.c, strokes, colour, 5);
+    const Font font = gothic(12);
+    for (const PlacedText& l : labels) {
+        labelBackground(pen.c, l.x, l.y, l.text, pen.textFont(font), font.size * kPaperUnitsPerPoint, 3,
+                        haloColour(pen.textColour(l.x, l.y)));
+        pen.text(l.x, l.y, l.text, font, true);
     }
 }
 

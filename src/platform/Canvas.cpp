@@ -16,4 +16,12 @@ Rgb defaultPaletteColour(int index) {
     return palette[index];
 }
 
+int haloColour(int index) {
+    const Rgb c = defaultPaletteColour(index);
+    // Rec. 709 luma of the 8-bit channels: magenta (73) and red count as dark, yellow and the
+    // light greys as light.
+    const double luma = 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b;
+    return luma < 128 ? White : 8;
+}
+
 } // namespace kl

@@ -24,6 +24,11 @@ struct Rgb {
 // The default colour of a palette index (0..15).
 Rgb defaultPaletteColour(int index);
 
+// The palette colour that sets a mark drawn in the given one off from whatever lies under it (a
+// halo round a line, a box behind a text): white behind a dark colour, the dark blue-grey 8
+// behind a light one.
+int haloColour(int index);
+
 // Logical font names as the windows and pages use them.
 inline constexpr const char* kMincho = "ＭＳ 明朝";
 inline constexpr const char* kGothic = "ＭＳ ゴシック";

@@ -199,11 +199,14 @@ ClassProposal proposeClassParameters(const ItemList& items, int index, const Par
         p.hint = texts::kHintItemChosen;
     }
     if (hasNoUpperLimit(hi)) w = lo / 30;
-    if (lo < 0.001) lo = 0;
+    // Starting the classes at 0 suits values that cannot be negative; data reaching below 0
+    // (a base excess, say) keep their negative classes.
+    const bool nonNegativeData = !(leadingNumber(ctx.minText) < 0);
+    if (lo < 0.001 && nonNegativeData) lo = 0;
     w = ladderInterval(w);
 
     double lower = range == nullptr ? lo - w : lo - 10 * w;
-    if (lower <= 0) lower = 0;
+    if (lower <= 0 && nonNegativeData) lower = 0;
     const std::string lowerText = formatMask(lower, intervalMask(d));
     p.fields.interval = formatMaskTrim(w, intervalMask(d));
     p.fields.lower = trimBlanks(lowerText);

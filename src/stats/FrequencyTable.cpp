@@ -60,6 +60,16 @@ bool unusable(TableOutcome& out) {
 
 } // namespace
 
+double TableCopies::lower() const {
+    return fieldValue(lowerText);
+}
+double TableCopies::interval() const {
+    return fieldValue(intervalText);
+}
+double TableCopies::upper() const {
+    return fieldValue(upperText);
+}
+
 Message rejectMessage() {
     return {"bad data(n)",
             "パラメーターの設定が適当ではありません。  \r\n階級幅など再度設定の後このボタンをどうぞ。        "

@@ -27,6 +27,13 @@ struct TableCopies {
     std::string intervalText;
     std::string upperText;
     bool operator==(const TableCopies&) const = default;
+
+    // The numbers the texts hold, read as the parameter fields are: a text left by a too-wide
+    // mask ("%1000000.00") is the number after the "%". Every consumer of the copies reads them
+    // through these.
+    double lower() const;
+    double interval() const;
+    double upper() const;
 };
 
 enum class TableResult {

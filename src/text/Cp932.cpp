@@ -234,7 +234,39 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+// The code point of the well-formed n-byte sequence at the start of s.
+char32_t decodeSequence(std::string_view s, std::size_t n) {
+    static constexpr unsigned char kLeadMask[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t cp = static_cast<unsigned char>(s[0]) & kLeadMask[n];
+    for (std::size_t i = 1; i < n; ++i)
+        cp = cp << 6 | (static_cast<unsigned char>(s[i]) & 0x3F);
+    return cp;
+}
+
+void appendUnit(std::string& out, char32_t unit, bool bigEndian) {
+    const char hi = static_cast<char>(unit >> 8 & 0xFF), lo = static_cast<char>(unit & 0xFF);
+    out.push_back(bigEndian ? hi : lo);
+    out.push_back(bigEndian ? lo : hi);
+}
+
 } // namespace
+
+std::string utf8ToUtf16(std::string_view utf8, bool bigEndian) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    while (!utf8.empty()) {
+        const std::size_t n = validSeqLength(utf8);
+        const char32_t cp = n == 0 ? 0xFFFD : decodeSequence(utf8, n);
+        if (cp >= 0x10000) {
+            appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
+            appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
+        } else {
+            appendUnit(out, cp, bigEndian);
+        }
+        utf8.remove_prefix(n == 0 ? 1 : n);
+    }
+    return out;
+}
 
 bool isValidUtf8(std::string_view s) {
     while (!s.empty()) {

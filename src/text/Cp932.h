@@ -20,6 +20,10 @@ std::string cutBytes(std::string_view utf8, std::size_t n);
 // Cut to n bytes, then padded with blanks to exactly n bytes (a split character becomes a blank).
 std::string fitBytes(std::string_view utf8, std::size_t n);
 
+// UTF-8 -> UTF-16 code units (little- or big-endian), without a BOM; a broken UTF-8 sequence
+// becomes U+FFFD.
+std::string utf8ToUtf16(std::string_view utf8, bool bigEndian);
+
 // Whether s is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view s);
 

@@ -53,6 +53,36 @@ TEST_F(GraphCommand, WritesThePictureAndTheIntervalLines) {
     EXPECT_EQ(image.pixelColor(3, 740), QColor(0, 0, 255)); // the "Blue" background
 }
 
+TEST_F(GraphCommand, ALowerLimitWithTheOverflowMarkIsTheNumberAfterIt) {
+    // Red-cell counts per µL (3.68 to 5.32 million): every lower limit above 999999 is too wide
+    // for its field and is kept as "%" + the number; the graph counts from that number, as the
+    // table did.
+    const std::string file = (dir_ / "rbc.csv").string();
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int k = 0; k < 80; ++k)
+            out << 4500000 + 20000 * ((k * 37) % 41 - 20) + 20000 * ((k * 53) % 43 - 21) << "\r\n";
+    }
+    const std::vector<std::vector<std::string>> choices = {
+        {"--other"}, {"--other", "--interval", "40000", "--lower", "3800000", "--classes", "40"}};
+    for (const std::vector<std::string>& choice : choices) {
+        std::vector<std::string> args = {file};
+        args.insert(args.end(), choice.begin(), choice.end());
+        args.insert(args.end(), {"--interval95", "--workdir", work(), "--png", png()});
+        Outcome r = graph(args);
+        ASSERT_EQ(r.status, 0) << choice.size() << ": " << r.err;
+        // Both interval limits lie among the data (a lower limit read as 0 refused the graph).
+        std::istringstream lines(r.out);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string mark = "：";
+            const double value = std::stod(line.substr(line.rfind(mark) + mark.size()));
+            EXPECT_GT(value, 3.68e6) << line;
+            EXPECT_LT(value, 5.32e6) << line;
+        }
+        EXPECT_NE(r.out.find("上限値"), std::string::npos) << r.out;
+    }
+}
+
 TEST_F(GraphCommand, RefusalsAndBadUsage) {
     struct Case {
         std::vector<std::string> args;

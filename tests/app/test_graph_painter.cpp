@@ -366,6 +366,31 @@ TEST_F(Form2Test, BadParametersCloseTheWindow) {
     EXPECT_EQ(services_.captions(), std::vector<std::string>{"BAD DATA(d)"});
 }
 
+TEST_F(Form2Test, ReferenceLabelsStandOnABoxThatSetsThemOffFromTheBars) {
+    // "LOWER：6.6" runs up from (255, 425) across the bars of classes 10 and 11 (white in "Blue"):
+    // in every scheme its glyphs stand on a box of the colour that contrasts with them.
+    for (int scheme = 1; scheme <= 3; ++scheme) {
+        SCOPED_TRACE("scheme " + std::to_string(scheme));
+        options_->write(options::KIJUN, "1");
+        options_->write(options::GRAPH, std::to_string(scheme));
+        open(source());
+        const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int marker = schemeColours(graphSchemeFromOption(scheme)).referenceMarker;
+        const Rgb glyphRgb = defaultPaletteColour(marker), boxRgb = defaultPaletteColour(haloColour(marker));
+        ASSERT_NE(glyphRgb, boxRgb);
+        const QRect label(256, 350, 13, 70);
+        int box = 0, glyph = 0;
+        for (int y = label.top(); y <= label.bottom(); ++y)
+            for (int x = label.left(); x <= label.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                box += c == QColor(boxRgb.r, boxRgb.g, boxRgb.b);
+                glyph += c == QColor(glyphRgb.r, glyphRgb.g, glyphRgb.b);
+            }
+        EXPECT_GT(box, label.width() * label.height() / 3);
+        EXPECT_GT(glyph, 20);
+    }
+}
+
 TEST_F(Form2Test, GoldenPictures) {
     for (int scheme = 1; scheme <= 3; ++scheme) {
         for (const OptionSpec* o : {&options::RIRON, &options::KIJUN, &options::SINRA})

@@ -279,12 +279,6 @@ TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
         EXPECT_EQ(f.form->appState().refLower, c.index == 2 ? "3" : "4");
         EXPECT_GT(f.control<QListWidget>("LIST2")->count(), 0);
     }
-    // The editor changed the master: the list follows it and keeps the chosen entry.
-    ASSERT_TRUE(writeFileAtomic(f.work + "/data_f/KIJUN.DAT", "\"AB\",\"3\",\"8\"\r\n\"CD\",\"1\",\"2\"\r\n\"EF\",\"1\",\"2\"\r\n"));
-    f.form->masterEditorClosed();
-    EXPECT_EQ(combo->count(), 5);
-    EXPECT_EQ(combo->currentIndex(), 3);
-    EXPECT_EQ(combo->itemText(4).toStdString(), "EF" + std::string(21, ' '));
 }
 
 TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {

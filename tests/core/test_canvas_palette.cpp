@@ -11,3 +11,15 @@ TEST(Palette, ClassicEightAndWhiteFifteen) {
     EXPECT_EQ(kl::defaultPaletteColour(15), (Rgb{255, 255, 255}));
     EXPECT_EQ(kl::defaultPaletteColour(99), (Rgb{0, 0, 0}));
 }
+
+TEST(Palette, HaloSetsEveryMarkerColourOff) {
+    // The reference markers: magenta ("2 D") and the black page text on white, the light yellow
+    // of the screen, the light grey of the paper and the white "Blue" page text on dark blue-grey.
+    EXPECT_EQ(kl::haloColour(kl::Magenta), kl::White);
+    EXPECT_EQ(kl::haloColour(kl::Black), kl::White);
+    EXPECT_EQ(kl::haloColour(11), 8);
+    EXPECT_EQ(kl::haloColour(13), 8);
+    EXPECT_EQ(kl::haloColour(kl::White), 8);
+    // The halo of a halo is the colour's own side again.
+    EXPECT_EQ(kl::haloColour(8), kl::White);
+}

@@ -1,4 +1,8 @@
+#include "TestSupport.h"
 #include "data/CsvWriter.h"
+#include "data/DataFileReader.h"
+#include "text/Cp932.h"
+#include "text/FileIO.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +30,27 @@ TEST(CsvWriter, KeepsTheEncodingItWasReadIn) {
     EXPECT_EQ(detectEncoding("\xEF\xBB\xBF"
                              "1\r\n"),
               TextEncoding::Utf8Bom);
+    EXPECT_EQ(detectEncoding("\xFF\xFE\x31\x00"), TextEncoding::Utf16Le);
+    EXPECT_EQ(detectEncoding("\xFE\xFF\x00\x31"), TextEncoding::Utf16Be);
+
+    // UTF-16 stays UTF-16 with its BOM and byte order, characters beyond U+FFFF as pairs.
+    using namespace std::string_literals;
+    EXPECT_EQ(csvBytes({"値", "1"}, TextEncoding::Utf16Le), "\xFF\xFE\x24\x50\r\0\n\0"
+                                                            "1\0\r\0\n\0"s);
+    EXPECT_EQ(csvBytes({"値", "1"}, TextEncoding::Utf16Be), "\xFE\xFF\x50\x24\0\r\0\n\0"
+                                                            "1\0\r\0\n"s);
+    EXPECT_EQ(csvBytes({"\xF0\xA0\xAE\xB7"}, TextEncoding::Utf16Le), "\xFF\xFE\x42\xD8\xB7\xDF\r\0\n\0"s);
+    for (bool bigEndian : {false, true})
+        EXPECT_EQ(decodeTextFile((bigEndian ? "\xFE\xFF" : "\xFF\xFE") +
+                                 utf8ToUtf16("測定値 \xF0\xA0\xAE\xB7 1.5", bigEndian)),
+                  "測定値 \xF0\xA0\xAE\xB7 1.5");
+}
+
+TEST(CsvWriter, RewritingAUtf16FileGivesItsOwnBytesBack) {
+    const std::optional<std::string> original = readFileBytes(test::dataPath("values_utf16le.txt"));
+    ASSERT_TRUE(original);
+    const DataReadResult read = readDataFile(*original);
+    EXPECT_EQ(csvBytes(read.values, detectEncoding(*original)), *original);
 }
 
 TEST(CsvWriter, AppendsCsvUnlessExactlyCsv) {
