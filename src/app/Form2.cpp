@@ -83,6 +83,9 @@ void Form2::buildControls() {
     for (int i = 0; i < 5; ++i)
         printBoxes_[i] = check(this, printNames[i], 707, printY[i]);
     edit11_->installEventFilter(this);
+    keepSelectionOnMouseFocus(edit11_);
+    closeOnEscape(this);
+    setToolTips(this, {{"BUTTON9", "ヒストグラムを印刷"}, {"BUTTON20", "正規確率紙から求める95％信頼区間の説明"}});
 }
 
 void Form2::wireHandlers() {

@@ -1,5 +1,7 @@
 #include "app/Form2Print.h"
 
+#include "output/TextReports.h"
+
 namespace kl {
 
 namespace {
@@ -59,6 +61,7 @@ void show(Services& services, const Message& m) {
 } // namespace
 
 bool runHistogramPrint(Services& services, HistogramPageInput page, int screenHeight) {
+    services.proposePrintFile(printFileProposal(page.pasted ? std::string() : page.sourcePath, "histogram"));
     if (!services.printDialog()) return false;
     BusyPointer busy(services);
     // Planned once before the document starts, so a failing page never reaches the printer; the

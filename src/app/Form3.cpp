@@ -6,6 +6,7 @@
 #include "text/FileIO.h"
 #include "text/Text.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -34,6 +35,20 @@ QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const
     return commandButton(parent, name, at, qtFont(Font{kMincho, double(size)}, size), caption);
 }
 
+// LIST3, which says when a key (an arrow, Page Up/Down, Home, End, a letter) moved its current row.
+class MasterList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+    std::function<void(int)> movedByKey;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int before = currentRow();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != before && currentRow() >= 0 && movedByKey) movedByKey(currentRow());
+    }
+};
+
 } // namespace
 
 Form3::Form3(Services& services, std::string workdir, QWidget* opener)
@@ -51,7 +66,8 @@ void Form3::buildControls() {
     edit9_ = place<QLineEdit>(this, "EDIT9", QRect(274, 188, 152, 32), 20, kMincho);
     edit10_ = place<QLineEdit>(this, "EDIT10", QRect(428, 188, 173, 32), 20, kMincho);
     button12_ = button(this, "BUTTON12", QRect(616, 186, 170, 36), 20, "登録(新規・修正)");
-    list3_ = place<QListWidget>(this, "LIST3", QRect(22, 226, 581, 355), 17, kGothic);
+    auto* list = place<MasterList>(this, "LIST3", QRect(22, 226, 581, 355), 17, kGothic);
+    list3_ = list;
     list3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list3_->setUniformItemSizes(true);
     list3_->setTextElideMode(Qt::ElideNone); // rows end in blanks; an ellipsis would hide nothing
@@ -67,6 +83,14 @@ void Form3::buildControls() {
             [this](QListWidgetItem* item) { run([this, item] { LIST3_CLICK(list3_->row(item)); }); });
     connect(list3_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { run([this, item] { LIST3_DBLCLICK(list3_->row(item)); }); });
+    // Moving the highlight by keyboard puts the editor on that record as a click does; the focus
+    // stays in the list so that the keys go on moving it.
+    list->movedByKey = [this](int row) {
+        run([this, row] {
+            LIST3_CLICK(row);
+            list3_->setFocus();
+        });
+    };
 }
 
 std::string Form3::masterPath() const {
@@ -74,6 +98,7 @@ std::string Form3::masterPath() const {
 }
 
 void Form3::open() {
+    placeOver(this, parentWidget());
     showAndStart([this] { FORM3_START(); });
 }
 
@@ -196,6 +221,7 @@ void Form3::BUTTON12_ON() {
     list3_->clearSelection();
     list3_->setCurrentRow(-1);
     const ReferenceRange typed = typedTexts();
+    bool appended = false;
     if (modifyMode_ == 0) {
         if (trimBlanks(typed.name).empty()) {
             services_.beep();
@@ -205,6 +231,7 @@ void Form3::BUTTON12_ON() {
             if (reportFailure(appendMasterRecord(masterPath(), typed))) return;
             emptyFields();
             listFile();
+            appended = true;
         }
     } else {
         if (reportFailure(modifyMasterRecord(masterPath(), selectedRecord_, typed))) return;
@@ -215,8 +242,12 @@ void Form3::BUTTON12_ON() {
     modifyMode_ = 0;
     emptyFields();
     edit8_->setFocus();
-    const int row = remembered == 0 ? 0 : listing_.rowOfRecord(remembered);
-    if (row >= 0 && row < list3_->count()) list3_->setCurrentRow(row);
+    // A new item is the last row: it is shown and highlighted.
+    const int row = appended ? list3_->count() - 1 : remembered == 0 ? 0 : listing_.rowOfRecord(remembered);
+    if (row >= 0 && row < list3_->count()) {
+        list3_->setCurrentRow(row);
+        list3_->scrollToItem(list3_->item(row));
+    }
 }
 
 void Form3::LIST3_DBLCLICK(int row) {

@@ -31,6 +31,7 @@ Form4::Form4(Services& services, int mode, QWidget* opener)
     connect(button24_, &QPushButton::clicked, this, [this] { run([this] { BUTTON24_ON(); }); });
     connect(button27_, &QPushButton::clicked, this, [this] { run([this] { BUTTON27_ON(); }); });
     placeButtons(mode == 2 ? 590 : 462);
+    setToolTips(this, {{"BUTTON24", "この説明を印刷"}});
 }
 
 Form4::~Form4() = default;
@@ -43,10 +44,7 @@ void Form4::placeButtons(int top) {
 }
 
 void Form4::open() {
-    if (opener_) {
-        const QRect frame = opener_->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2, frame.top() + (frame.height() - height()) / 2);
-    }
+    placeOver(this, opener_);
     showAndStart([this] { FORM4_START(); });
 }
 

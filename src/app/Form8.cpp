@@ -22,6 +22,7 @@ Form8::Form8(Services& services, GraphStatisticsOutcome outcome, QWidget* opener
     button26_ = commandButton(this, "BUTTON26", QRect(50, 658, 120, 32), printCloseButtonFont(), "print");
     connect(button26_, &QPushButton::clicked, this, [this] { run([this] { BUTTON26_ON(); }); });
     button29_ = commandButton(this, "BUTTON29", QRect(210, 658, 120, 32), printCloseButtonFont(), "close");
+    setToolTips(this, {{"BUTTON26", "計算結果を印刷"}});
     connect(button29_, &QPushButton::clicked, this, [this] { run([this] { BUTTON29_ON(); }); });
 }
 
@@ -30,7 +31,7 @@ Form8::~Form8() = default;
 void Form8::open() {
     if (QWidget* opener = parentWidget()) {
         const QRect frame = opener->frameGeometry();
-        move(frame.left(), frame.top() + 40);
+        placeInsideScreen(this, QPoint(frame.left(), frame.top() + 40), opener);
     }
     showAndStart([this] { FORM8_START(); });
 }

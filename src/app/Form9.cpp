@@ -44,16 +44,14 @@ Form9::Form9(Services& services, QWidget* opener)
     button25_ = commandButton(this, "BUTTON25", QRect(742, 700, 115, 34), printCloseButtonFont(), "print");
     connect(button25_, &QPushButton::clicked, this, [this] { run([this] { BUTTON25_ON(); }); });
     button28_ = commandButton(this, "BUTTON28", QRect(870, 700, 115, 34), printCloseButtonFont(), "close");
+    setToolTips(this, {{"BUTTON25", "この説明を印刷"}});
     connect(button28_, &QPushButton::clicked, this, [this] { run([this] { BUTTON28_ON(); }); });
 }
 
 Form9::~Form9() = default;
 
 void Form9::open() {
-    if (QWidget* opener = parentWidget()) {
-        const QRect frame = opener->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2, frame.top() + (frame.height() - height()) / 2);
-    }
+    placeOver(this, parentWidget());
     showAndStart([this] { FORM9_START(); });
 }
 

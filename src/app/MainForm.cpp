@@ -2,6 +2,7 @@
 
 #include "app/Form6.h"
 #include "app/StartUp.h"
+#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 #include "text/Text.h"
 
@@ -21,6 +22,8 @@ namespace kl {
 
 namespace {
 
+constexpr int kItemListHeight = 532; // COMBO1's drop-down list
+
 QFont screenFont(const char* name, int pixels) { return qtFont(Font{name, double(pixels)}, pixels); }
 
 template <class W> W* place(QWidget* parent, const char* name, int x, int y, int w, int h, int size,
@@ -34,10 +37,7 @@ template <class W> W* place(QWidget* parent, const char* name, int x, int y, int
 
 QPushButton* button(QWidget* parent, const char* name, int x, int y, int w, int h, int size,
                     const char* caption) {
-    auto* b = place<QPushButton>(parent, name, x, y, w, h, size);
-    b->setText(QString::fromUtf8(caption));
-    b->setAutoDefault(false);
-    return b;
+    return commandButton(parent, name, QRect(x, y, w, h), screenFont(kMincho, size), caption);
 }
 
 } // namespace
@@ -88,7 +88,7 @@ void MainForm::buildControls() {
     button37_ = button(this, "BUTTON37", 112, 658, 91, 29, 16, "");
     button35_ = button(this, "BUTTON35", 14, 693, 189, 35, 20, "");
     combo1_ = place<QComboBox>(this, "COMBO1", 364, 518, 189, 28, 22);
-    combo1_->setMaxVisibleItems(532 / 28);
+    combo1_->setMaxVisibleItems(kItemListHeight / 28);
     for (int i = 0; i < 4; ++i) {
         std::string name = "EDIT" + std::to_string(i + 3);
         edit_[i] = place<QLineEdit>(this, name.c_str(), 364, 553 + 28 * i, 91, 28, 20);
@@ -109,6 +109,25 @@ void MainForm::buildControls() {
         list->setUniformItemSizes(true);
         list->setTextElideMode(Qt::ElideNone); // rows end in blanks: clip them, never "..."
     }
+    buildDesktopManners();
+}
+
+// What a desktop user expects of the controls beyond what the handlers do.
+void MainForm::buildDesktopManners() {
+    keepPlaceWhenHidden(this);
+    fitDropDown(combo1_, kItemListHeight);
+    for (QLineEdit* field : {edit_[0], edit_[1], edit_[2], edit13_})
+        keepSelectionOnMouseFocus(field);
+    // The path, the name, the row number and the instruction can be selected but not tabbed to.
+    for (QWidget* shown : std::initializer_list<QWidget*>{edit1_, edit2_, edit14_, edit15_})
+        shown->setFocusPolicy(Qt::ClickFocus);
+    setToolTips(this, {{"BUTTON10", "基準範囲（Reference Intervals）マスタの編集"},
+                       {"BUTTON18", "使い方の説明"},
+                       {"BUTTON14", "歪度・尖度の説明"},
+                       {"BUTTON2", "度数表を作り直す"},
+                       {"BUTTON6", "データ一覧を印刷"},
+                       {"BUTTON7", "基礎計算結果を印刷"},
+                       {"BUTTON8", "度数表を印刷"}});
 }
 
 void MainForm::applyStartCaptions() {

@@ -153,6 +153,7 @@ protected:
 
 private:
     void buildControls();
+    void buildDesktopManners();
     void wireHandlers();
     void applyStartCaptions();
     void wireGraphHandlers();
@@ -203,7 +204,7 @@ private:
     bool readChosenFile(const std::string& path, DataReadResult* result);
     void showMessages(const DataReadResult& result);
     void closeProgress();
-    bool fillValueList();
+    bool fillValueList(const std::vector<std::string>& values);
     void emptyAfterCancel();
     void refillItemList();
     bool showStatistics();

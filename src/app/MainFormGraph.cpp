@@ -2,6 +2,7 @@
 // returning with "戻  る", closing it by its frame.
 #include "app/Form2.h"
 #include "app/MainForm.h"
+#include "app/WindowParts.h"
 
 #include "platform/qt/QtConvert.h"
 #include "text/Text.h"
@@ -67,9 +68,11 @@ void MainForm::BUTTON3_ON() {
             state_.raise(1);
         });
         form2_.window = form2;
+        placeOver(form2, this);
         if (!form2->open()) return; // "BAD DATA(d)": the main window stays
         kept = form2;
     } else {
+        placeOver(kept, this);
         kept->show();
     }
     kept->raise();

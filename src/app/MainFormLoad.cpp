@@ -96,9 +96,13 @@ void MainForm::openDataFile(const std::string& path) {
         showMessages(result);
         return;
     }
+    // A cancel, while reading or while listing, leaves the previous data set as it was.
     if (result.status == ReadStatus::Cancelled) {
-        emptyAfterCancel();
         showMessages(result);
+        return;
+    }
+    if (!fillValueList(result.values)) {
+        say("CAUTION", readCancelledMessage().text);
         return;
     }
     // Accepted: the file becomes the source of the data set.
@@ -118,13 +122,9 @@ void MainForm::openDataFile(const std::string& path) {
     state_.data.decimalPlaces = d;
     radio_[d - 1]->setChecked(true);
     state_.data.values = std::move(result.values);
+    state_.counter = 0;
 
     for (QPushButton* b : {button6_, button7_, button8_}) b->setEnabled(true);
-    if (!fillValueList()) {
-        emptyAfterCancel();
-        say("CAUTION", readCancelledMessage().text);
-        return;
-    }
     if (!showNewData()) return;
     if (restoreCompanionSettings) restoreCompanionSettings();
 }
@@ -216,33 +216,30 @@ void MainForm::showMessages(const DataReadResult& result) {
     for (const Message& m : result.messages) say(m.caption, m.text, m.buttons, m.icon);
 }
 
-// Lists the values in LIST1 with the progress bar; false when the user cancelled.
-bool MainForm::fillValueList() {
+// Lists the values read in LIST1 with the progress bar; false when the user cancelled. The rows
+// are made first and replace LIST1 only at the end, so a cancel leaves the list as it was.
+bool MainForm::fillValueList(const std::vector<std::string>& values) {
     form6_->clearBar();
     for (int step = 1; step <= 200; step += 10) form6_->setFraction(step / 200.0);
     form6_->clearBar();
-    list1_->clear();
-    const int n = state_.count();
+    const int n = static_cast<int>(values.size());
     bool cancelled = false;
-    QStringList chunk;
-    int added = 0;
+    QStringList rows;
+    rows.reserve(n);
     for (int i = 1; i <= n; ++i) {
         if (services_.zKeyDown()) {
             cancelled = true;
             break;
         }
-        chunk << QString::fromStdString(state_.data.listRow(i));
-        if (chunk.size() == kListChunk || i == n) {
-            list1_->addItems(chunk);
-            added += static_cast<int>(chunk.size());
-            chunk.clear();
+        rows << QString::fromStdString(DataSet::list1Row(i, values[static_cast<std::size_t>(i) - 1]));
+        if (i % kListChunk == 0 || i == n) {
             form6_->setFraction(static_cast<double>(i) / n);
             services_.processEvents();
         }
     }
     if (!cancelled) {
-        state_.data.values.resize(static_cast<std::size_t>(added));
-        state_.counter = 0;
+        list1_->clear();
+        list1_->addItems(rows);
         // Scrolled to the end but not selected: a selection would turn the next typed value into
         // a correction of the last one.
         if (list1_->count() > 0) list1_->scrollToBottom();

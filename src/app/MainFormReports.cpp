@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ constexpr const char* kExportQuestion = "度数表をCSVファイル形式でEXC
                                         "よろしいですか？　          ";
 constexpr const char* kExportLockedText = "Excel は既にオープンされています。\r\n"
                                           "この処理は、Excelを閉じてから実行して下さい。       ";
+
+constexpr const char* kLaunchFailedText = "度数表を次のファイルに保存しましたが、"
+                                          "CSVファイルを開くプログラムを起動できませんでした。\r\n";
 
 } // namespace
 
@@ -39,7 +43,9 @@ void MainForm::wireReportHandlers() {
 void MainForm::BUTTON6_ON() {
     FOC();
     const std::string name = reportFileName(state_.data, state_.pasted > 0);
-    printReport(services_, [&](PrintJob& job) { printDataList(job, state_.data, name); });
+    printReport(
+        services_, [&](PrintJob& job) { printDataList(job, state_.data, name); },
+        printFileProposal(name, "datalist"));
 }
 
 void MainForm::BUTTON7_ON() {
@@ -47,7 +53,9 @@ void MainForm::BUTTON7_ON() {
     const std::string name = reportFileName(state_.data, state_.pasted > 0);
     std::optional<ReferenceLimitTexts> item;
     if (combo1_->currentIndex() > 1) item = ReferenceLimitTexts{state_.refLower, state_.refUpper};
-    printReport(services_, [&](PrintJob& job) { printBasicStatistics(job, state_.data, name, item); });
+    printReport(
+        services_, [&](PrintJob& job) { printBasicStatistics(job, state_.data, name, item); },
+        printFileProposal(name, "statistics"));
 }
 
 void MainForm::BUTTON8_ON() {
@@ -56,7 +64,9 @@ void MainForm::BUTTON8_ON() {
     std::vector<std::string> rows;
     for (int i = 0; i < list2_->count(); ++i)
         rows.push_back(toStdString(list2_->item(i)->text()));
-    printReport(services_, [&](PrintJob& job) { printFrequencyTable(job, rows, name, state_.count()); });
+    printReport(
+        services_, [&](PrintJob& job) { printFrequencyTable(job, rows, name, state_.count()); },
+        printFileProposal(name, "frequency"));
 }
 
 void MainForm::BUTTON34_ON() {
@@ -80,7 +90,13 @@ void MainForm::BUTTON34_ON() {
         say("File Already Open", kExportLockedText);
         return;
     }
-    services_.launch(path);
+    if (!services_.launch(path)) {
+        // The window stays: minimised with no program in front, it could not be found again.
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(path, ec).lexically_normal();
+        say("EXPORT TO EXCEL", kLaunchFailedText + (ec ? path : full.string()));
+        return;
+    }
     showMinimized();
 }
 

@@ -17,6 +17,7 @@ SecondaryWindow::SecondaryWindow(Services& services, const QString& name, QSize 
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title);
+    closeOnEscape(this);
 }
 
 void SecondaryWindow::run(const std::function<void()>& handler) {

@@ -2,6 +2,7 @@
 // What the secondary windows (form3, form4, form8, form9) share: a fixed-size surface window
 // with a title and a close box, application-modal while it is open, that deletes itself when
 // closed and says so once through closed(), whether its own button or its frame closed it.
+// Escape closes it as its frame does.
 // Every handler runs through the guard (the program-wide error handler); without one a failure
 // is shown in the "エラー" box.
 

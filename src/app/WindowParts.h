@@ -11,8 +11,12 @@
 
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
+class QComboBox;
+class QLineEdit;
 class QPushButton;
 
 namespace kl {
@@ -35,8 +39,35 @@ template <class W> W* placeControl(QWidget* parent, const char* name, QRect at, 
 }
 
 // A push button placed as above with its caption. Enter in a field never presses it (no
-// auto-default), as in the program's windows.
+// auto-default), as in the program's windows; Enter on the button itself presses it, as Space does.
 QPushButton* commandButton(QWidget* parent, const char* name, QRect at, const QFont& font, const char* caption);
+
+// A field whose focus handler selects its text keeps that selection through the mouse click that
+// gave it the focus (the click would otherwise put the cursor where it landed, and typing would be
+// added to the old number instead of replacing it).
+void keepSelectionOnMouseFocus(QLineEdit* field);
+
+// The drop-down list of a non-editable combo box opens below (or above) it, at most maxVisibleItems
+// rows and listHeight pixels high (never the whole screen), and as wide as the box or its longest
+// entry without trailing blanks, whichever is wider.
+void fitDropDown(QComboBox* combo, int listHeight);
+
+// Escape closes window as its frame's close button does (through its close handler).
+void closeOnEscape(QWidget* window);
+
+// Places window (not yet shown) centred over opener, on the opener's screen and inside it; without
+// an opener, centred on the primary screen.
+void placeOver(QWidget* window, const QWidget* opener);
+// Places window with its frame's top left at wanted, moved only as far as needed to stay inside the
+// screen of reference (the primary screen without one).
+void placeInsideScreen(QWidget* window, QPoint wanted, const QWidget* reference);
+
+// A window hidden by the program (the main window while the graph window is up) comes back where
+// it was, not where the window manager would place a new window.
+void keepPlaceWhenHidden(QWidget* window);
+
+// Tooltips in plain words for controls of window, found by their script names.
+void setToolTips(QWidget* window, std::initializer_list<std::pair<const char*, const char*>> tips);
 
 // The italic ＭＳ 明朝 of size 20 the "print" and "close" buttons of the secondary windows use.
 QFont printCloseButtonFont();

@@ -123,15 +123,16 @@ std::string_view firstLineOf(std::string_view text) {
     return end == std::string_view::npos ? text : text.substr(0, end);
 }
 
+// A cancel is a cancel however few values were read by then (the key may be held from the start).
 void finish(DataReadResult& r, bool cancelled, std::vector<std::string>& values) {
     r.itemsRead = static_cast<int>(values.size());
-    if (r.itemsRead < kMinDataValues) {
+    if (cancelled) {
+        r.status = ReadStatus::Cancelled;
+        r.messages.push_back(readCancelledMessage());
+    } else if (r.itemsRead < kMinDataValues) {
         r.status = ReadStatus::Refused;
         r.refusal = ReadRefusal::TooFew;
         r.messages.push_back(tooFewValuesMessage());
-    } else if (cancelled) {
-        r.status = ReadStatus::Cancelled;
-        r.messages.push_back(readCancelledMessage());
     } else {
         r.status = ReadStatus::Ok;
         r.values = std::move(values);

@@ -8,6 +8,7 @@
 #include "stats/ClassParameters.h"
 #include "text/Cp932.h"
 #include "text/Mask.h"
+#include "text/Path.h"
 #include "text/Text.h"
 
 #include <algorithm>
@@ -200,7 +201,9 @@ void formulaBlock(PrintJob& job) {
 
 } // namespace
 
-bool printReport(Services& services, const std::function<void(PrintJob&)>& content) {
+bool printReport(Services& services, const std::function<void(PrintJob&)>& content,
+                 const std::string& proposedFile) {
+    if (!proposedFile.empty()) services.proposePrintFile(proposedFile);
     if (!services.printDialog()) return false;
     BusyPointer busy(services);
     std::unique_ptr<PrintJob> job;
@@ -220,6 +223,12 @@ bool printReport(Services& services, const std::function<void(PrintJob&)>& conte
     } catch (const std::exception&) {
     }
     return true;
+}
+
+std::string printFileProposal(const std::string& sourcePath, const std::string& kind) {
+    const PathParts parts = splitPath(trimBlanks(sourcePath));
+    if (trimBlanks(parts.base).empty()) return kind + ".pdf";
+    return parts.drive + parts.folder + parts.base + "_" + kind + ".pdf";
 }
 
 std::string reportFileName(const DataSet& data, bool pasted) {

@@ -23,7 +23,13 @@ inline constexpr double kPaperUnitsPerPoint = 3.5278;
 // The print frame: the print dialog (false when cancelled: nothing is printed), the busy pointer,
 // a document named "PRINTER", the content, the end of the document. A failure inside the content
 // is swallowed so that the document is still ended and what was drawn comes out.
-bool printReport(Services& services, const std::function<void(PrintJob&)>& content);
+// proposedFile is the PDF file the dialog proposes (printFileProposal).
+bool printReport(Services& services, const std::function<void(PrintJob&)>& content,
+                 const std::string& proposedFile = {});
+
+// The PDF file proposed for a report of kind ("histogram", "datalist" ...) on the data of
+// sourcePath: "data_histogram.pdf" beside "data.csv"; the bare "histogram.pdf" without a file.
+std::string printFileProposal(const std::string& sourcePath, const std::string& kind);
 
 // The file name a report prints: the trimmed source path, or nothing for pasted or typed data.
 std::string reportFileName(const DataSet& data, bool pasted);

@@ -59,6 +59,9 @@ public:
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
 
+    // The file the next print dialog proposes when printing to a PDF file (a name alone: in the
+    // folder last printed to); services without such a choice ignore it.
+    virtual void proposePrintFile(const std::string& /*path*/) {}
     // The print dialog; false when cancelled.
     virtual bool printDialog() = 0;
     // Starts a print job named docName (after printDialog() said yes).

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -241,6 +242,58 @@ TEST_F(Form3Test, ReturnButtonClosesOnce) {
     back_->click();
     EXPECT_EQ(closed_, 1);
     EXPECT_FALSE(form_->isVisible());
+}
+
+// Real keys and clicks: after a click, the arrow keys move the highlight and the editor with it, so
+// 登録 writes the highlighted record and never the one clicked before; a new item ends highlighted.
+TEST_F(Form3Test, TheEditorFollowsTheHighlightMovedByKeys) {
+    put(line("ALB", "4.1", "5.1") + line("TP", "6.6", "8.1") + line("CRE", "0.6", "1.1"));
+    openEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_));
+    QTest::mouseClick(list_->viewport(), Qt::LeftButton, {}, list_->visualItemRect(list_->item(0)).center());
+    EXPECT_TRUE(fields() == (std::vector<std::string>{"ALB", "4.1", "5.1"}));
+    for (int i = 0; i < 4; ++i) // EDIT8 -> EDIT9 -> EDIT10 -> BUTTON12 -> LIST3
+        QTest::keyClick(form_->windowHandle(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list_);
+    struct Step {
+        Qt::Key key;
+        int row;
+        const char* name;
+    } steps[] = {{Qt::Key_Down, 1, "TP"}, {Qt::Key_Down, 2, "CRE"}, {Qt::Key_Up, 1, "TP"}};
+    for (const Step& s : steps) {
+        QTest::keyClick(form_->windowHandle(), s.key);
+        EXPECT_EQ(list_->currentRow(), s.row);
+        EXPECT_EQ(fields()[0], s.name);
+        EXPECT_EQ(form_->selectedRecord(), s.row + 1);
+        EXPECT_EQ(form_->modifyMode(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), list_); // the keys go on moving the highlight
+    }
+    QTest::mouseClick(edit_[2], Qt::LeftButton);
+    QTest::keyClick(edit_[2], Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit_[2], "8.3");
+    QTest::mouseClick(register_, Qt::LeftButton);
+    EXPECT_EQ(bytes(), line("ALB", "4.1", "5.1") + line("TP", "6.6", "8.3") + line("CRE", "0.6", "1.1"));
+
+    // A new item typed and registered with Enter on the focused button: shown and highlighted.
+    QTest::mouseClick(edit_[0], Qt::LeftButton);
+    QTest::keyClicks(edit_[0], "UA");
+    QTest::keyClick(edit_[0], Qt::Key_Tab);
+    QTest::keyClicks(edit_[1], "3.7");
+    QTest::keyClick(edit_[1], Qt::Key_Tab);
+    QTest::keyClicks(edit_[2], "7.0");
+    QTest::keyClick(edit_[2], Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), register_);
+    QTest::keyClick(register_, Qt::Key_Return);
+    EXPECT_EQ(bytes(), line("ALB", "4.1", "5.1") + line("TP", "6.6", "8.3") + line("CRE", "0.6", "1.1") +
+                           line("UA", "3.7", "7.0"));
+    ASSERT_EQ(list_->count(), 4);
+    EXPECT_EQ(list_->currentRow(), 3);
+    EXPECT_TRUE(list_->currentItem()->isSelected());
+    EXPECT_EQ(form_->modifyMode(), 0);
+
+    // Escape closes the editor as its frame does.
+    QTest::keyClick(form_->windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(closed_, 1);
 }
 
 TEST_F(Form3Test, GoldenPicture) {

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -405,6 +407,41 @@ TEST(QtFileDialog, TheSaveCommandAsksOnceAboutTheFileItReplaces) {
     const std::string saved = readAll(f.path("typed.CSV"));
     EXPECT_NE(saved.find("21"), std::string::npos) << saved; // the last of the 12 values
     EXPECT_EQ(script.unexpected(), 0);
+}
+
+// The print dialog proposes the report's PDF after the data file, in its folder, until a PDF went
+// elsewhere: then in that folder.
+TEST(QtPrintDialog, ProposesAPdfAfterTheDataFileAndRemembersTheFolder) {
+    Folder data, other;
+    QtServices services;
+    struct Step {
+        std::string proposal;
+        std::string expected;
+        std::string chosen; // typed into the dialog's file field; empty: cancel
+    } steps[] = {
+        {data.path("main_200_histogram.pdf"), data.path("main_200_histogram.pdf"), other.path("mine.pdf")},
+        {data.path("main_200_datalist.pdf"), other.path("main_200_datalist.pdf"), ""},
+        {"histogram.pdf", other.path("histogram.pdf"), ""},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.proposal);
+        ModalScript script;
+        script.then<QPrintDialog>([&](QPrintDialog* d) {
+            EXPECT_EQ(d->printer()->outputFileName().toStdString(), s.expected);
+            auto* field = d->findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(field, nullptr);
+            EXPECT_EQ(field->text().toStdString(), s.expected);
+            if (s.chosen.empty()) {
+                d->reject();
+                return;
+            }
+            field->setText(QString::fromStdString(s.chosen));
+            d->accept();
+        });
+        services.proposePrintFile(s.proposal);
+        EXPECT_EQ(services.printDialog(), !s.chosen.empty());
+        EXPECT_TRUE(script.done());
+    }
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -15,13 +15,23 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QScreen>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
-#include <QUrl>
 
 namespace kl {
+
+namespace {
+
+// How long the desktop's opener may take to start, and to say whether it found a program.
+constexpr int kOpenerStartMs = 5000;
+constexpr int kOpenerVerdictMs = 3000;
+
+} // namespace
 
 ZKeyTracker::ZKeyTracker(QObject* parent) : QObject(parent) {}
 
@@ -143,13 +153,33 @@ std::optional<std::string> QtServices::saveFile(const FileDialogRequest& request
     return runFileDialog(request, true);
 }
 
+void QtServices::proposePrintFile(const std::string& path) {
+    proposedPrintFile_ = toQString(path);
+}
+
 bool QtServices::printDialog() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         setUpA4(*printer_);
     }
+    if (!proposedPrintFile_.isEmpty()) {
+        // The proposal goes where the last PDF went, else beside the data file, else in the
+        // current folder. A real printer chosen before stays chosen: then only the name is
+        // proposed, for a switch to printing into a file.
+        const QFileInfo proposal(proposedPrintFile_);
+        QString folder = lastPrintFolder_;
+        if (folder.isEmpty()) folder = proposal.isAbsolute() ? proposal.absolutePath() : QDir::currentPath();
+        const QString file = QDir(folder).filePath(proposal.fileName());
+        if (printer_->outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinters().isEmpty())
+            printer_->setOutputFileName(file);
+        printer_->setDocName(proposal.completeBaseName());
+        proposedPrintFile_.clear();
+    }
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
+        lastPrintFolder_ = QFileInfo(printer_->outputFileName()).absolutePath();
+    return true;
 }
 
 std::unique_ptr<PrintJob> QtServices::startPrint(const std::string& docName) {
@@ -176,6 +206,9 @@ void QtServices::clipboardSetBitmap(const Bitmap& bitmap) {
 
 bool QtServices::zKeyDown() {
     processEvents(); // key events reach the tracker only while events are processed
+    // On an X server its key state is the truth: it knows a key held since before the program
+    // saw it pressed. Elsewhere the key events seen tell.
+    if (const std::optional<bool> held = zKeyState_.held()) return *held;
     return zKey_->down();
 }
 
@@ -211,7 +244,31 @@ std::string QtServices::currentFolder() {
 }
 
 bool QtServices::launch(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+    // The desktop's opener says by its exit status whether a program took the file (Qt's own
+    // openUrl only says that the opener started). Where it runs the program in the foreground it
+    // is still running after a moment: that is a success too, and it is left to run on its own.
+    auto* opener = new QProcess(QCoreApplication::instance());
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->start(QStringLiteral("xdg-open"), {toQString(path)});
+    if (!opener->waitForStarted(kOpenerStartMs)) {
+        delete opener;
+        return false;
+    }
+    QEventLoop wait;
+    QTimer patience;
+    patience.setSingleShot(true);
+    QObject::connect(&patience, &QTimer::timeout, &wait, &QEventLoop::quit);
+    QObject::connect(opener, &QProcess::finished, &wait, &QEventLoop::quit);
+    patience.start(kOpenerVerdictMs);
+    if (opener->state() != QProcess::NotRunning) wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (opener->state() != QProcess::NotRunning) {
+        QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+    opener->deleteLater();
+    return opened;
 }
 
 void QtServices::setBusy(bool busy) {

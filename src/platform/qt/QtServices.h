@@ -2,6 +2,7 @@
 // The desktop's services: Qt message boxes, file and print dialogs, printer, clipboard, keyboard.
 
 #include "platform/Services.h"
+#include "platform/qt/X11Keyboard.h"
 
 #include <QObject>
 #include <QString>
@@ -44,6 +45,7 @@ class QtServices : public Services {
     Answer message(const std::string& caption, const std::string& text, Buttons buttons, Icon icon) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    void proposePrintFile(const std::string& path) override;
     bool printDialog() override;
     std::unique_ptr<PrintJob> startPrint(const std::string& docName) override;
     std::optional<std::string> clipboardText() override;
@@ -64,7 +66,10 @@ class QtServices : public Services {
 
   private:
     std::unique_ptr<ZKeyTracker> zKey_;
+    X11KeyState zKeyState_{'z', 'Z'};
     std::unique_ptr<QPrinter> printer_;
+    QString proposedPrintFile_;
+    QString lastPrintFolder_; // where the last PDF was printed in this run
     int busyDepth_ = 0;
     bool exitRequested_ = false;
     int exitStatus_ = 0;

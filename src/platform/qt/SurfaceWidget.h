@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QCheckBox;
+
 namespace kl {
 
 class SurfaceWidget : public QWidget {
@@ -23,7 +25,8 @@ class SurfaceWidget : public QWidget {
     const QImage& surface() const { return image_; }
 
   signals:
-    // A mouse click on the surface itself (not on a control), in surface pixels.
+    // A mouse click on the surface itself (not on a control nor a check box's caption), in surface
+    // pixels.
     void surfaceClicked(QPoint at);
 
   protected:
@@ -31,6 +34,9 @@ class SurfaceWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The enabled check box whose caption (the text drawn just right of it, on its line) is at at.
+    QCheckBox* checkBoxCaptionAt(QPoint at) const;
+
     QImage image_;
     QtCanvas canvas_;
     bool repaintAsked_ = false; // a repaint is on its way: later drawings ride along with it
