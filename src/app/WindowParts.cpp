@@ -121,6 +121,8 @@ class DropDownWidth : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == list_ && event->type() == QEvent::Show) {
+            // The popup's container was made for the menu-like look, without a scroll bar.
+            combo_->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             const QFontMetrics metrics(combo_->view()->font());
             int longest = 0;
             for (int i = 0; i < combo_->count(); ++i)

@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <unistd.h>
@@ -257,6 +258,7 @@ TEST(RealInput, TheItemListDropsDownInTheRoomTheWindowGivesIt) {
     for (int i = 0; i < items->count(); ++i)
         longest = std::max(longest, metrics.horizontalAdvance(items->itemText(i).trimmed()));
     EXPECT_LE(list->height(), 532);
+    EXPECT_TRUE(items->view()->verticalScrollBar()->isVisible()); // the rest can be seen coming
     EXPECT_GE(list->width(), items->width());
     EXPECT_LE(list->width(), std::max(items->width(), longest + 80));
     QTest::keyClick(items->view(), Qt::Key_Escape);
