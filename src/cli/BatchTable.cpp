@@ -74,7 +74,7 @@ OptionRead pathOption(const NextWord& next, std::string& into) {
 }
 
 bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message>& refusal) {
-    data.read = readDataFile(readFileBytes(file).value_or(std::string{}));
+    data.read = readDataFileAt(file);
     if (data.read.status != ReadStatus::Ok) {
         refusal = data.read.messages;
         return false;

@@ -6,7 +6,6 @@
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
 #include "stats/BasicStatistics.h"
-#include "text/FileIO.h"
 
 namespace kl::cli {
 
@@ -25,8 +24,7 @@ int stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return 64;
     }
     // A file that cannot be read gives no values, as in the window: the too-few refusal.
-    std::string bytes = readFileBytes(args[0]).value_or(std::string{});
-    DataReadResult read = readDataFile(bytes);
+    DataReadResult read = readDataFileAt(args[0]);
     printMessages(read.messages, err);
     if (read.status != ReadStatus::Ok) return 1;
 

@@ -108,10 +108,12 @@ PatternPanel makePanel(const Pattern& pattern, PictureBox frame) {
         z[i] = zOf(p);
         v[i] = pattern.value(z[i], p);
     }
-    const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+    // Plain names, not a structured binding: clang 14 lets no lambda capture one.
+    const auto range = std::minmax_element(v.begin(), v.end());
+    const double lo = *range.first, hi = *range.second;
     const double left = frame.left + pattern.marginLeft;
     const double span = (frame.right - pattern.marginRight) - left;
-    auto xOf = [&](double value) { return left + (value - *lo) / (*hi - *lo) * span; };
+    auto xOf = [&](double value) { return left + (value - lo) / (hi - lo) * span; };
     for (int i = 0; i < kPointCount; ++i)
         panel.points.push_back({xOf(v[i]), centreY - z[i] * perZ});
 

@@ -1,0 +1,36 @@
+// Option files: whatever bytes an option file holds read as a field or as not set.
+#include "FuzzInput.h"
+
+#include "persist/OptionFile.h"
+#include "text/FileIO.h"
+
+#include <cstdlib>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+const std::string& folder() {
+    static const std::string dir = [] {
+        char name[] = "/tmp/klepsydra-fuzz-options-XXXXXX";
+        const char* made = ::mkdtemp(name);
+        return std::string(made ? made : "/tmp");
+    }();
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    kl::fuzz::Input in(data, size);
+    const std::size_t which = in.byte();
+    using namespace kl::options;
+    static const kl::OptionSpec all[] = {SWIT_SYOU, HAZURE,  GRAPH,  RIRON,    KIJUN,    SINRA,  heikatu,
+                                         P_RIRON,   P_KIJUN, P_KYUU, P_KAKURI, P_KEISAN, F_BASYO};
+    const kl::OptionSpec& spec = all[which % std::size(all)];
+    kl::writeFileAtomic(folder() + "/" + spec.name, in.rest());
+    kl::OptionStore store(folder());
+    store.read(spec);
+    store.readNumber(spec, 0);
+    return 0;
+}
