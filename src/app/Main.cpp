@@ -3,6 +3,7 @@
 #include "app/ProgramHost.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
+#include "app/Version.h"
 #include "cli/Batch.h"
 #include "cli/BatchCommands.h"
 #include "persist/WorkDir.h"
@@ -41,6 +42,9 @@ bool parseOptions(const std::vector<std::string>& args, Options* options) {
             if (a == "--script") options->scripted = true;
         } else if (a == "--help" || a == "-h") {
             std::cout << cli::programUsage();
+            std::exit(cli::kExitDone);
+        } else if (a == "--version") {
+            std::cout << "klepsydra " << kVersion << '\n';
             std::exit(cli::kExitDone);
         } else if (!a.starts_with("-") && options->dataFile.empty()) {
             options->dataFile = a;
@@ -118,6 +122,8 @@ int runDesktop(int argc, char** argv, const Options& options) {
 
 int runMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    QCoreApplication::setApplicationName("klepsydra");
+    QCoreApplication::setApplicationVersion(kVersion);
     if (!args.empty())
         if (const cli::BatchCommand* command = cli::findBatchCommand(args[0]))
             return cli::runBatchCommand(*command, {args.begin() + 1, args.end()}, std::cout, std::cerr);

@@ -75,17 +75,6 @@ void printCaptionedMessage(const Message& m, std::ostream& err) {
     printMessageText(m, err);
 }
 
-std::string seedFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && fileExists((exe.parent_path() / kReferenceSeedName).string())) return exe.parent_path().string();
-#ifdef KLEPSYDRA_RESOURCE_DIR
-    return KLEPSYDRA_RESOURCE_DIR;
-#else
-    return {};
-#endif
-}
-
 ItemList provisionedItemList(const std::string& workdir) {
     const std::string seeds = seedFolder();
     provisionReferenceMaster(workdir, seeds);

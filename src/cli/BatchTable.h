@@ -60,8 +60,6 @@ void printMessageText(const Message& m, std::ostream& err);
 // "CAPTION: text", likewise.
 void printCaptionedMessage(const Message& m, std::ostream& err);
 
-// The folder holding the seed master: beside the program, else the source tree's resources.
-std::string seedFolder();
 // The item list of the working folder's master, provisioned from the seed first when missing;
 // when the folder cannot take it (read-only), the seed's own items.
 ItemList provisionedItemList(const std::string& workdir);
