@@ -47,6 +47,7 @@ MainForm::MainForm(Services& services, std::string workdir, QWidget* parent)
       errors_(services, [this] { endProgram(1); }) {
     setWindowTitle("THE KLEPSYDRA");
     setFont(screenFont(kMincho, 16));
+    setAcceptDrops(true); // a data file dropped on the window is opened (MainFormDrop.cpp)
     connect(this, &SurfaceWidget::surfaceClicked, this, [this] { guarded([this] { MAINFORM_CLICK(); }); });
     buildControls();
     wireHandlers();

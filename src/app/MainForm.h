@@ -61,6 +61,8 @@ public:
     // Reads a data file as BUTTON1_ON does with the file chosen in its open dialog (the desktop's
     // FILE argument comes in here).
     void openDataFile(const std::string& path);
+    // A file dropped on the window: BUTTON1_ON's save prompts, then openDataFile.
+    void openDroppedFile(const std::string& path);
     void BUTTON2_ON();
     void BUTTON10_ON();
     void CHECK2_ON();
@@ -150,8 +152,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
+    // BUTTON1_ON's start: FOC and the save prompts before other data replace these; false
+    // abandons the open.
+    bool promptBeforeOpen();
     void buildControls();
     void buildDesktopManners();
     void wireHandlers();

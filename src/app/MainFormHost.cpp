@@ -5,8 +5,7 @@
 #include "app/Form3.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
-
-#include <QCoreApplication>
+#include "persist/WorkDir.h"
 
 namespace kl {
 
@@ -17,7 +16,7 @@ public:
     MainFormHost(Services& services, std::string workdir) : services_(services), workdir_(std::move(workdir)) {}
 
     void start() override {
-        const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
+        const std::string programDir = seedFolder();
         if (!runStartUp(services_, workdir_, programDir)) {
             services_.exitProgram(0);
             return;

@@ -55,11 +55,16 @@ bool MainForm::chooseDataFile(std::string* chosen) {
     return true;
 }
 
-void MainForm::BUTTON1_ON() {
+bool MainForm::promptBeforeOpen() {
     FOC();
     if ((state_.manual != 0 || savePromptsDue(3)) && savePromptsBeforeOpen && !savePromptsBeforeOpen())
-        return;
+        return false;
     state_.manual = 0;
+    return true;
+}
+
+void MainForm::BUTTON1_ON() {
+    if (!promptBeforeOpen()) return;
     std::string path;
     if (!chooseDataFile(&path)) {
         state_.manual = 0;

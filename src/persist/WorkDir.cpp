@@ -1,8 +1,10 @@
 #include "persist/WorkDir.h"
 
+#include "refrange/ReferenceMaster.h"
 #include "text/FileIO.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -40,6 +42,16 @@ std::string resolveInWorkdir(const std::string& workdir, const std::string& rela
     if (!rel.empty() && rel.front() == '/') return rel;
     if (workdir.empty()) return rel;
     return workdir.back() == '/' ? workdir + rel : workdir + "/" + rel;
+}
+
+std::string seedFolder() {
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    const std::filesystem::path here = program.parent_path();
+    for (const std::filesystem::path& folder : {here, here.parent_path() / "share" / "klepsydra"})
+        if (std::filesystem::is_regular_file(folder / kReferenceSeedName, ec)) return folder.string();
+    return {};
 }
 
 } // namespace kl

@@ -13,4 +13,9 @@ std::string defaultWorkdir();
 // relative part (as in "data_f\KIJUN.DAT") are taken as folder separators.
 std::string resolveInWorkdir(const std::string& workdir, const std::string& relative);
 
+// The folder holding the seed master shipped with the program, found from where the running
+// program is: beside it (a build tree), else ../share/klepsydra (installed). Empty when neither
+// holds it.
+std::string seedFolder();
+
 } // namespace kl

@@ -14,11 +14,15 @@
 #include "data/DataFileReader.h"
 #include "text/FileIO.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRadioButton>
-#include <QCheckBox>
+#include <QUrl>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -503,6 +507,50 @@ TEST(MainFormGolden, TwoHundredValuesWithAnItem) {
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x) differing += shot.pixel(x, y) != expected.pixel(x, y);
     EXPECT_LT(differing, shot.width() * shot.height() / 100);
+}
+
+// Drags a mime payload onto the window and drops it; true when the window took the drop.
+bool dropOnWindow(MainForm& form, const QList<QUrl>& urls) {
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(500, 400), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(500, 400), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &drop);
+    QCoreApplication::processEvents(); // the file is read once the drop has ended
+    return drop.isAccepted();
+}
+
+TEST(MainFormDrop, ADroppedFileIsOpenedAsTheOpenButtonOpensIt) {
+    Fixture f("drop");
+    ASSERT_TRUE(dropOnWindow(*f.form, {QUrl::fromLocalFile(QString::fromStdString(data("main_200.csv")))}));
+    EXPECT_EQ(f.form->appState().count(), 200);
+    EXPECT_EQ(f.form->appState().data.sourcePath, data("main_200.csv"));
+    EXPECT_EQ(f.control<QListWidget>("LIST1")->count(), 200);
+
+    // Loaded data are offered for saving first, as before the open dialog: Cancel keeps them.
+    const std::size_t before = f.services.shown.size();
+    f.services.answers = {Answer::Cancel};
+    EXPECT_TRUE(dropOnWindow(*f.form, {QUrl::fromLocalFile(QString::fromStdString(data("main_ten.csv")))}));
+    ASSERT_EQ(f.services.shown.size(), before + 1);
+    EXPECT_EQ(f.services.shown.back().caption, "保存");
+    EXPECT_EQ(f.form->appState().count(), 200);
+
+    // The open button's refusals: too few values keep the data and show its message.
+    f.services.answers = {Answer::No};
+    EXPECT_TRUE(dropOnWindow(*f.form, {QUrl::fromLocalFile(QString::fromStdString(data("main_nine.csv")))}));
+    EXPECT_EQ(f.services.captions().back(), "BAD DATA");
+    EXPECT_EQ(f.form->appState().count(), 200);
+    f.services.answers = {Answer::No};
+    EXPECT_TRUE(dropOnWindow(*f.form, {QUrl::fromLocalFile(QString::fromStdString(data("main_ten.csv")))}));
+    EXPECT_EQ(f.form->appState().count(), 10);
+
+    // Several files, a remote address or no file at all are not taken.
+    const QUrl ten = QUrl::fromLocalFile(QString::fromStdString(data("main_ten.csv")));
+    EXPECT_FALSE(dropOnWindow(*f.form, {ten, ten}));
+    EXPECT_FALSE(dropOnWindow(*f.form, {QUrl("https://example.org/a.csv")}));
+    EXPECT_FALSE(dropOnWindow(*f.form, {}));
 }
 
 } // namespace
