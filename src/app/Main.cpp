@@ -124,6 +124,8 @@ int runDesktop(int argc, char** argv, const Options& options) {
 
 int runMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "interval")
+        return cli::interval({args.begin() + 1, args.end()}, std::cout, std::cerr);
     if (!args.empty() && args[0] == "report") return cli::report({args.begin() + 1, args.end()}, std::cout, std::cerr);
     if (!args.empty() && (args[0] == "stats" || args[0] == "table" || args[0] == "graph")) {
         const std::vector<std::string> rest(args.begin() + 1, args.end());
