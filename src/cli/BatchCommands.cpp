@@ -65,6 +65,15 @@ const BatchCommand kCommands[] = {
      "  --pdf PATH       write the page(s) to PATH (one FILE)\n"
      "  --out-dir DIR    write DIR/NAME.pdf for each input NAME.csv\n" KL_INPUTS,
      &report, false, true},
+    {"interval", "reference limits by the direct methods, outlier screens, verification, partitioning",
+     "usage: klepsydra interval FILE [--format text|csv|json] [--target L U] [--exclude-outliers "
+     "dixon|tukey]\n"
+     "                         [--bootstrap B] [--seed S] [--group-file FILE2] [--column NAME] "
+     "[--group COLUMN]\n",
+     "Reference limits by every direct method (nonparametric with exact 90 % intervals, Box-Cox\n"
+     "parametric, robust on the raw and the Box-Cox scale), outlier screens, verification of a target\n"
+     "interval and the partitioning criteria against the values of FILE2.\n",
+     &interval, true, false},
 };
 
 const char* kExitStatuses = "Exit status: 0 done, 1 data refused (the window's message on standard error),\n"
