@@ -25,4 +25,7 @@ int graph(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 // The histogram page as the graph window prints it, into a PDF (--pdf PATH).
 int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Reference limits estimated from routine data by the indirect methods (--method, --column).
+int indirect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace kl::cli
