@@ -94,6 +94,15 @@ std::size_t splitFields(std::string_view line, char delimiter, std::string_view*
         return 1;
     }
     std::size_t count = 0, start = 0;
+    if (line.find('"') == std::string_view::npos) { // the common case: memchr from delimiter to delimiter
+        for (;;) {
+            std::size_t next = line.find(delimiter, start);
+            std::size_t end = next == std::string_view::npos ? line.size() : next;
+            if (count < n) fields[count] = line.substr(start, end - start);
+            if (++count >= n || next == std::string_view::npos) return count;
+            start = next + 1;
+        }
+    }
     bool quoted = false;
     for (std::size_t i = 0; i <= line.size(); ++i) {
         if (i < line.size()) {
@@ -126,14 +135,22 @@ class Parser {
 
     // Processes the complete lines of data (all of it when last); returns the bytes consumed.
     std::size_t consume(std::string_view data, bool last) {
+        if (!endKnown_ && !data.empty()) {
+            // Lines end in LF or CR LF; a file with CR alone (old Macintosh) is read at CR.
+            bool lf = data.find('\n') != std::string_view::npos;
+            lineEnd_ = lf || data.find('\r') == std::string_view::npos ? '\n' : '\r';
+            endKnown_ = lf || last || data.find('\r') != std::string_view::npos;
+        }
         std::size_t pos = 0;
         while (pos < data.size() && !stopped()) {
-            std::size_t end = pos;
-            while (end < data.size() && data[end] != '\n' && data[end] != '\r')
-                ++end;
-            if (end == data.size() && !last) break;
-            line(data.substr(pos, end - pos));
-            pos = end < data.size() ? end + 1 : end;
+            const void* hit = std::memchr(data.data() + pos, lineEnd_, data.size() - pos);
+            std::size_t end =
+                hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data.data()) : data.size();
+            if (!hit && !last) break;
+            std::string_view text = data.substr(pos, end - pos);
+            if (lineEnd_ == '\n' && !text.empty() && text.back() == '\r') text.remove_suffix(1);
+            line(text);
+            pos = hit ? end + 1 : end;
         }
         return stopped() ? data.size() : pos;
     }
@@ -253,21 +270,16 @@ class Parser {
     }
 
     void data(std::string_view text) {
-        std::size_t want = std::max(column_, grouped_ ? group_ : 0) + 1;
-        std::string_view cells[64];
-        std::vector<std::string_view> many;
-        std::string_view* buf = cells;
-        if (want > 64) {
-            many.resize(want);
-            buf = many.data();
-        }
-        std::size_t found = splitFields(text, res_.delimiter, buf, want);
+        const std::size_t want = std::max(column_, grouped_ ? group_ : 0) + 1;
+        if (cells_.size() < want) cells_.resize(want);
+        std::string_view* cells = cells_.data();
+        std::size_t found = splitFields(text, res_.delimiter, cells, want);
         std::size_t gi = 0;
         if (grouped_) {
-            gi = groupOf(group_ < found ? trimBlanks(buf[group_]) : std::string_view());
+            gi = groupOf(group_ < found ? trimBlanks(cells[group_]) : std::string_view());
             if (refused_) return;
         }
-        item(column_ < found ? buf[column_] : std::string_view(), gi);
+        item(column_ < found ? cells[column_] : std::string_view(), gi);
     }
 
     void item(std::string_view cell, std::size_t gi) {
@@ -304,9 +316,11 @@ class Parser {
 
     const ColumnRequest& req_;
     ColumnReadResult& res_;
-    bool headerDone_ = false, refused_ = false, grouped_ = false, decimalComma_ = false;
+    bool headerDone_ = false, refused_ = false, grouped_ = false, decimalComma_ = false, endKnown_ = false;
+    char lineEnd_ = '\n';
     std::size_t column_ = 0, group_ = 0, kept_ = 0, last_ = 0;
     std::vector<std::string> rawLabels_;
+    std::vector<std::string_view> cells_; // the fields of the current line up to the ones used
     std::vector<std::map<std::pair<int, double>, std::size_t>> censored_;
 };
 

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "indirect/Analysis.h"
 #include "indirect/Bhattacharya.h"
 #include "indirect/Distribution.h"
 #include "indirect/Generator.h"
@@ -228,6 +229,43 @@ TEST(IndirectMethods, RefuseTooFewValues) {
     std::vector<double> equal(2000, 5.0);
     EXPECT_FALSE(inverseModel(equal).estimate.ok);
     EXPECT_FALSE(bhattacharya(equal, 1).ok);
+}
+
+} // namespace
+} // namespace kl::indirect
+
+namespace kl::indirect {
+namespace {
+
+TEST(IndirectAnalysis, SortsOnceAndRunsTheChosenMethods) {
+    struct Case {
+        const char* name;
+        std::vector<double> values;
+    };
+    auto tenths = mixture(0.5, 0.2, 20000, 4, 0.1).values;
+    auto offGrid = tenths;
+    offGrid[17] = 50.123; // one value with more digits: sorted by comparison instead
+    auto unrounded = mixture(0, 0.2, 5000, 4, 0).values;
+    auto withNegatives = mixture(0, 0, 3000, 4, 1).values;
+    withNegatives[5] = -3;
+    withNegatives[6] = 0;
+    const Case cases[] = {{"tenths", tenths},
+                          {"one value off the grid", offGrid},
+                          {"unrounded", unrounded},
+                          {"negatives", withNegatives}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto values = c.values, expected = c.values;
+        std::sort(expected.begin(), expected.end());
+        const Method two[] = {Method::TruncatedQQ, Method::Bhattacharya};
+        Analysis a = analyse(values, two);
+        EXPECT_EQ(values, expected);
+        EXPECT_EQ(a.resolution, roundingResolution(c.values));
+        ASSERT_NE(a.estimate(Method::TruncatedQQ), nullptr);
+        EXPECT_EQ(a.estimate(Method::TruncatedQQ)->lower, truncatedQQ(expected).estimate.lower);
+        EXPECT_EQ(a.estimate(Method::InverseModel), nullptr);
+        EXPECT_NE(a.estimate(Method::Bhattacharya), nullptr);
+    }
 }
 
 } // namespace
