@@ -158,6 +158,8 @@ InverseModelResult inverseModel(std::span<const double> sorted, double resolutio
     e.lower = inverseBoxCox(best.mu - kZ * best.sigma, best.lambda);
     e.upper = inverseBoxCox(best.mu + kZ * best.sigma, best.lambda);
     e.used = x.size();
+    if (e.share < 0.5 && e.note.empty())
+        e.note = "the healthy part was fitted to fewer than half of the values: the limits are uncertain";
     return r;
 }
 

@@ -270,3 +270,25 @@ TEST(IndirectAnalysis, SortsOnceAndRunsTheChosenMethods) {
 
 } // namespace
 } // namespace kl::indirect
+
+namespace kl::indirect {
+namespace {
+
+TEST(IndirectInverseModel, WarnsWhenTheHealthyPartIsASmallShare) {
+    // Twice as many pathological as healthy values: whatever is fitted, the note says so.
+    std::vector<double> values;
+    for (double v : mixture(0, 0, 3000, 8).values)
+        values.push_back(v);
+    for (int i = 0; i < 6000; ++i)
+        values.push_back(100 + (i * 7919 % 4000) / 10);
+    std::sort(values.begin(), values.end());
+    auto r = inverseModel(values);
+    ASSERT_TRUE(r.estimate.ok);
+    EXPECT_LT(r.estimate.share, 0.5);
+    EXPECT_EQ(r.estimate.note,
+              "the healthy part was fitted to fewer than half of the values: the limits are uncertain");
+    EXPECT_EQ(inverseModel(sortedValues(mixture(0, 0.2, 5000, 8))).estimate.note, "");
+}
+
+} // namespace
+} // namespace kl::indirect
