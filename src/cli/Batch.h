@@ -28,4 +28,7 @@ int report(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // Every direct reference-interval method on a data file, as text, CSV or JSON.
 int interval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Reference limits estimated from routine data by the indirect methods (--method, --column).
+int indirect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace kl::cli

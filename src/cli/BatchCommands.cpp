@@ -74,6 +74,15 @@ const BatchCommand kCommands[] = {
      "parametric, robust on the raw and the Box-Cox scale), outlier screens, verification of a target\n"
      "interval and the partitioning criteria against the values of FILE2.\n",
      &interval, true, false},
+    {"indirect", "reference limits estimated from routine (mixed) laboratory data",
+     "usage: klepsydra indirect FILE... [--column NAME] [--method tqq|inverse|bhattacharya|all]\n"
+     "                      [--format text|csv|json]\n",
+     "  --column NAME    the column NAME of a file with a header row (names match exactly)\n"
+     "  --method M       tqq (truncated probability plot), inverse (Box-Cox inverse modelling),\n"
+     "                   bhattacharya, or all (default)\n" KL_FORMAT KL_INPUTS
+     "Values that are empty, not numbers, <= 0 or censored (<x, >x) are counted, not used.\n"
+     "With csv, one row per method of each file.\n",
+     &indirect, true, false},
 };
 
 const char* kExitStatuses = "Exit status: 0 done, 1 data refused (the window's message on standard error),\n"

@@ -1,0 +1,156 @@
+#include "cli/Batch.h"
+#include "indirect/Generator.h"
+#include "text/FileIO.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace kl {
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out, err;
+};
+
+CommandRun runIndirect(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = cli::indirect(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A semicolon export with decimal commas: 20,000 results of which 20 % are pathological, plus a
+// censored, a non-numeric and a zero item.
+struct Export {
+    std::string path;
+    indirect::GeneratedSet set;
+};
+
+Export makeExport() {
+    indirect::MixtureSpec spec;
+    spec.pathologicalShare = 0.2;
+    spec.count = 20000;
+    spec.resolution = 0.1;
+    spec.seed = 9;
+    Export e{(std::filesystem::temp_directory_path() / "klepsydra-indirect-export.csv").string(),
+             indirect::generateMixture(spec)};
+    std::string bytes = "Nr;Geschlecht;GPT\n";
+    char line[64];
+    for (std::size_t i = 0; i < e.set.values.size(); ++i) {
+        std::snprintf(line, sizeof line, "%zu;%c;%.1f\n", i, i % 2 ? 'F' : 'M', e.set.values[i]);
+        for (char* c = line; *c; ++c)
+            if (*c == '.') *c = ',';
+        bytes += line;
+    }
+    bytes += "x;F;<5\nx;M;n.b.\nx;M;0\n";
+    EXPECT_TRUE(writeFileAtomic(e.path, bytes));
+    return e;
+}
+
+TEST(IndirectCommand, EveryFormatReportsLimitsAndWhatWasNotTaken) {
+    const Export e = makeExport();
+    auto text = runIndirect({e.path, "--column", "GPT"});
+    EXPECT_EQ(text.status, cli::kExitDone) << text.err;
+    EXPECT_NE(
+        text.out.find("values 20000 (not taken: empty 0, not a number 1, <= 0 1, censored below 1, censored "
+                      "above 0, over the limit 0)\ncensored <5: 1\nrounding resolution 0.1\n"),
+        std::string::npos)
+        << text.out;
+    for (const char* title : {"Truncated probability plot: lower ", "Inverse modelling (Box-Cox): lower ",
+                              "Bhattacharya: lower "})
+        EXPECT_NE(text.out.find(title), std::string::npos) << title;
+
+    auto json = runIndirect({e.path, "--column", "GPT", "--format", "json"});
+    ASSERT_EQ(json.status, cli::kExitDone) << json.err;
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out;
+    QJsonObject o = doc.object();
+    EXPECT_EQ(o["values"].toInt(), 20000);
+    EXPECT_EQ(o["notTaken"].toObject()["censoredBelow"].toInt(), 1);
+    EXPECT_EQ(o["resolution"].toDouble(), 0.1);
+    QJsonArray methods = o["methods"].toArray();
+    ASSERT_EQ(methods.size(), 3);
+    const double width = e.set.upper - e.set.lower;
+    for (const auto& m : methods) {
+        QJsonObject r = m.toObject();
+        SCOPED_TRACE(r["method"].toString().toStdString());
+        EXPECT_TRUE(r["estimated"].toBool());
+        EXPECT_LT(std::fabs(r["lower"].toDouble() - e.set.lower) / width, 0.1);
+        EXPECT_LT(std::fabs(r["upper"].toDouble() - e.set.upper) / width, 0.15);
+    }
+    EXPECT_TRUE(methods[0].toObject()["lowerCi"].isArray());
+    EXPECT_TRUE(methods[1].toObject()["lowerCi"].isNull());
+    EXPECT_NEAR(methods[1].toObject()["share"].toDouble(), 0.8, 0.1);
+
+    auto csv = runIndirect({e.path, "--column", "GPT", "--method", "inverse", "--format", "csv"});
+    ASSERT_EQ(csv.status, cli::kExitDone);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2);
+    EXPECT_NE(csv.out.find("\n" + e.path + ",20000,0,1,1,1,0,0,0.1,inverse,1,"), std::string::npos)
+        << csv.out;
+}
+
+TEST(IndirectCommand, BadInputIsRefusedWithAReason) {
+    const Export e = makeExport();
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"unknown column",
+         {e.path, "--column", "ALT"},
+         cli::kExitRefused,
+         "klepsydra indirect: " + e.path +
+             ": the file has no column 'ALT'; its columns are: Nr, Geschlecht, GPT\n"},
+        {"several columns, none chosen",
+         {e.path},
+         cli::kExitRefused,
+         "klepsydra indirect: " + e.path +
+             ": the file has 3 columns (semicolon separated): choose one of Nr, Geschlecht, GPT\n"},
+        {"a missing file among others",
+         {"/nonexistent/a.csv", e.path, "--column", "GPT", "--method", "tqq"},
+         cli::kExitFileError,
+         "klepsydra indirect: no such file: /nonexistent/a.csv\n"},
+        {"unknown method",
+         {e.path, "--method", "refine"},
+         cli::kExitUsage,
+         "klepsydra indirect: bad argument"},
+        {"no file", {"--column", "GPT"}, cli::kExitUsage, "usage: klepsydra indirect"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto r = runIndirect(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
+    }
+    // The good file after the missing one was still done.
+    auto r = runIndirect({"/nonexistent/a.csv", e.path, "--column", "GPT", "--method", "tqq"});
+    EXPECT_NE(r.out.find("==> " + e.path + " <==\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Truncated probability plot: lower "), std::string::npos);
+
+    std::string few = (std::filesystem::temp_directory_path() / "klepsydra-indirect-few.csv").string();
+    ASSERT_TRUE(writeFileAtomic(few, "1\n2\n3\n-4\n"));
+    auto tooFew = runIndirect({few});
+    EXPECT_EQ(tooFew.status, cli::kExitRefused);
+    EXPECT_NE(tooFew.out.find("Inverse modelling (Box-Cox): no estimate: fewer than 100 values above 0"),
+              std::string::npos)
+        << tooFew.out;
+    EXPECT_EQ(tooFew.err, "klepsydra indirect: " + few + ": no method gave limits\n");
+}
+
+} // namespace
+} // namespace kl
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
