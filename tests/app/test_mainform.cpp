@@ -21,7 +21,9 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -69,7 +71,8 @@ public:
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     bool printDialog() override { return false; }
     std::unique_ptr<PrintJob> startPrint(const std::string&) override { return nullptr; }
-    std::optional<std::string> clipboardText() override { return std::nullopt; }
+    std::optional<std::string> clipboard;
+    std::optional<std::string> clipboardText() override { return clipboard; }
     void clipboardSetBitmap(const Bitmap&) override {}
     bool zKeyDown() override { return zDownFromPoll >= 0 && polls++ >= zDownFromPoll; }
     void processEvents() override {}
@@ -290,6 +293,30 @@ TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
         for (int i = 0; i < 3; ++i) EXPECT_EQ(blackTextsAt(canvas, 464, 584 + 20 * i).back(), c.rates[i]);
         EXPECT_EQ(f.form->appState().refLower, c.index == 2 ? "3" : "4");
         EXPECT_GT(f.control<QListWidget>("LIST2")->count(), 0);
+    }
+}
+
+TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
+    // Pasted values exist in no file: a mouse click on "Data入力・新規" confirmed with Yes offers
+    // them for saving before anything is erased; Cancel keeps them, No lets them go.
+    Fixture f("new-entry");
+    f.form->show();
+    std::string text;
+    for (int i = 1; i <= 12; ++i)
+        text += std::to_string(i) + "\r\n";
+    f.services.clipboard = text;
+    f.services.answers = {Answer::Yes};
+    QTest::mouseClick(f.control<QPushButton>("BUTTON13"), Qt::LeftButton);
+    ASSERT_EQ(f.form->appState().count(), 12);
+    auto* list = f.control<QListWidget>("LIST1");
+    for (Answer atPrompt : {Answer::Cancel, Answer::No}) {
+        f.services.shown.clear();
+        f.services.answers = {Answer::Yes, atPrompt};
+        QTest::mouseClick(f.control<QPushButton>("BUTTON36"), Qt::LeftButton);
+        ASSERT_EQ(f.services.shown.size(), 2u);
+        EXPECT_EQ(f.services.shown[0].caption, "新規・入力");
+        EXPECT_EQ(f.services.shown[1].caption, "貼り付けデータの保存");
+        EXPECT_EQ(list->count(), atPrompt == Answer::Cancel ? 12 : 0);
     }
 }
 

@@ -312,17 +312,18 @@ TEST(Checks, ProposalForRange0To028IsCorrectedToOneUnit) {
     EXPECT_EQ(out.rows[0], "    1 |          0.0 － 0.1          | 2     " + kTail);
 }
 
-TEST(Checks, AllNegativeDataMoveTheLowerLimitToTheMinimum) {
+TEST(Checks, AllNegativeDataGetNegativeClassesWithoutACorrection) {
+    // The proposal no longer starts the classes at 0 (which TABLE had to move to the minimum with
+    // its "too large" message): L = min - w, 30 classes of w, as for positive data.
     ParameterContext ctx{1, "-50", "-20"};
     ClassProposal p = proposeClassParameters(buildItemList({}), 1, ctx);
     std::vector<double> values{-50, -45, -40, -35, -30, -25, -22, -21, -20.5, -20};
     TableState state;
     TableOutcome out = runTable(p.fields, values, ctx, false, state);
     ASSERT_EQ(out.result, TableResult::Built);
-    EXPECT_EQ(out.fields, (ParameterFields{"1.0", "-50.0", "30", "-20.0"}));
-    ASSERT_EQ(out.messages.size(), 1u);
-    EXPECT_EQ(out.messages[0].text, texts::kLowerTooLarge);
-    EXPECT_EQ(out.rows[0], "    1 |        -50.0 － -49.0        | 1     " + kTail);
+    EXPECT_EQ(out.fields, (ParameterFields{"1.0", "-51.0", "30", "-21.0"}));
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.rows[1], "    2 |        -50.0 － -49.0        | 1     " + kTail);
 }
 
 } // namespace
