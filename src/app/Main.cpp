@@ -4,6 +4,7 @@
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
 #include "cli/Batch.h"
+#include "cli/BatchCommands.h"
 #include "persist/WorkDir.h"
 #include "platform/qt/QtServices.h"
 #include "platform/script/ScriptedServices.h"
@@ -24,13 +25,6 @@ namespace kl {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: klepsydra [--workdir DIR] [FILE]             the desktop program, reading FILE at the start\n"
-    "       klepsydra --script FILE [--workdir DIR]      drive the windows from a script, transcript on stdout\n"
-    "       klepsydra stats FILE                         the statistics block\n"
-    "       klepsydra table FILE [options]               the frequency table\n"
-    "       klepsydra graph FILE [options] --png PATH    the graph window's picture\n";
-
 struct Options {
     std::string workdir;
     std::string script;
@@ -46,12 +40,12 @@ bool parseOptions(const std::vector<std::string>& args, Options* options) {
             (a == "--workdir" ? options->workdir : options->script) = args[++i];
             if (a == "--script") options->scripted = true;
         } else if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            std::exit(0);
+            std::cout << cli::programUsage();
+            std::exit(cli::kExitDone);
         } else if (!a.starts_with("-") && options->dataFile.empty()) {
             options->dataFile = a;
         } else {
-            std::cerr << "klepsydra: unexpected argument '" << a << "'\n" << kUsage;
+            std::cerr << "klepsydra: unexpected argument '" << a << "'\n" << cli::programUsage();
             return false;
         }
     }
@@ -124,19 +118,14 @@ int runDesktop(int argc, char** argv, const Options& options) {
 
 int runMain(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args[0] == "interval")
-        return cli::interval({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    if (!args.empty() && args[0] == "report") return cli::report({args.begin() + 1, args.end()}, std::cout, std::cerr);
-    if (!args.empty() && (args[0] == "stats" || args[0] == "table" || args[0] == "graph")) {
-        const std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (args[0] == "graph") return cli::graph(rest, std::cout, std::cerr);
-        return args[0] == "stats" ? cli::stats(rest, std::cout, std::cerr) : cli::table(rest, std::cout, std::cerr);
-    }
+    if (!args.empty())
+        if (const cli::BatchCommand* command = cli::findBatchCommand(args[0]))
+            return cli::runBatchCommand(*command, {args.begin() + 1, args.end()}, std::cout, std::cerr);
     Options options;
-    if (!parseOptions(args, &options)) return 64;
+    if (!parseOptions(args, &options)) return cli::kExitUsage;
     if (options.scripted && !options.dataFile.empty()) {
-        std::cerr << "klepsydra: unexpected argument '" << options.dataFile << "'\n" << kUsage;
-        return 64;
+        std::cerr << "klepsydra: unexpected argument '" << options.dataFile << "'\n" << cli::programUsage();
+        return cli::kExitUsage;
     }
     return options.scripted ? runScript(argc, argv, options) : runDesktop(argc, argv, options);
 }

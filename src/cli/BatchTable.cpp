@@ -1,11 +1,14 @@
 #include "cli/BatchTable.h"
 
+#include "cli/Batch.h"
+
 #include "data/DataSet.h"
 #include "persist/WorkDir.h"
 #include "text/FileIO.h"
 #include "text/Text.h"
 
 #include <filesystem>
+#include <set>
 
 namespace kl::cli {
 
@@ -27,50 +30,19 @@ OptionRead tableOption(const std::string& a, const NextWord& next, TableOptions&
 
 } // namespace
 
-bool parseBatchOptions(const std::vector<std::string>& args, const char* command, const char* usage,
-                       TableOptions& o, const ExtraOptions& extra, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const NextWord next = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
+bool parseBatchOptions(const std::vector<std::string>& args, const char* command, TableOptions& o,
+                       const ExtraOptions& extra, std::ostream& err) {
+    const BatchCommand* syntax = findBatchCommand(command);
+    auto options = [&](const std::string& a, const NextWord& next) {
         OptionRead read = tableOption(a, next, o);
-        if (read == OptionRead::Unknown && extra) read = extra(a, next);
-        if (read == OptionRead::Unknown && !a.empty() && a[0] != '-' && o.file.empty()) {
-            o.file = a;
-            read = OptionRead::Taken;
-        }
-        if (read != OptionRead::Taken) {
-            err << "klepsydra " << command << ": bad argument '" << a << "'\n" << usage;
-            return false;
-        }
-    }
-    if (o.file.empty() || (o.item && o.other)) {
-        err << usage;
+        return read == OptionRead::Unknown && extra ? extra(a, next) : read;
+    };
+    if (!parseCommandLine(args, *syntax, o, options, err)) return false;
+    if (o.item && o.other) {
+        err << syntax->usage;
         return false;
     }
     return true;
-}
-
-bool digitOption(const std::optional<std::string>& word, char low, char high, int* into) {
-    if (!word || word->size() != 1 || (*word)[0] < low || (*word)[0] > high) return false;
-    *into = (*word)[0] - '0';
-    return true;
-}
-
-OptionRead valueOption(const NextWord& next, std::optional<std::string>& into) {
-    std::optional<std::string> word = next();
-    if (!word) return OptionRead::Bad;
-    into = std::move(word);
-    return OptionRead::Taken;
-}
-
-OptionRead pathOption(const NextWord& next, std::string& into) {
-    const std::optional<std::string> word = next();
-    if (!word || word->empty()) return OptionRead::Bad;
-    into = *word;
-    return OptionRead::Taken;
 }
 
 bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message>& refusal) {
@@ -147,6 +119,11 @@ void BatchTable::run(const TableOptions& o, int chosen) {
     if (o.classes) type(ParameterField::Classes, *o.classes);
 }
 
+std::string BatchTable::itemName() const {
+    const ReferenceRange* range = items_.rangeAt(index_);
+    return range ? range->name : "OTHER";
+}
+
 void BatchTable::chooseItem(int index) {
     rows_.clear();
     built_ = false;
@@ -197,14 +174,15 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
     if (!loadBatchData(o.file, data, refusal)) {
         for (const Message& m : refusal)
             printCaptionedMessage(m, err);
-        status = 1;
+        status = kExitRefused;
         return std::nullopt;
     }
+    warnItemsWithoutNumber(itemsWithoutNumber(data.read.values), command, o.file, err);
     const std::string workdir = o.workdirOrDefault();
     items = provisionedItemList(workdir);
     const std::optional<int> chosen = chosenItem(o, items, command, workdir, err);
     if (!chosen) {
-        status = 64;
+        status = kExitUsage;
         return std::nullopt;
     }
     std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals), o.fold);
@@ -214,7 +192,7 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
         for (const Message& m : table->messages())
             printCaptionedMessage(m, err);
         err << "klepsydra " << command << ": these class parameters give no frequency table\n";
-        status = 1;
+        status = kExitRefused;
         return std::nullopt;
     }
     return table;
@@ -233,6 +211,36 @@ GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const
     input.scheme = graphSchemeFromOption(scheme);
     input.reference = {table.referenceLower(), table.referenceUpper(), copies.lowerText, copies.upperText};
     return input;
+}
+
+bool singleOrOutDir(const TableOptions& o, const std::string& path, const char* command, std::ostream& err) {
+    if (path.empty() != o.outDir.empty()) return true;
+    err << findBatchCommand(command)->usage;
+    return false;
+}
+
+int forEachOutput(const TableOptions& o, const char* command, std::ostream& out, std::ostream& err,
+                  const InputRun& run) {
+    int status = kExitDone;
+    const std::vector<std::string> inputs = expandInputs(o.inputs, command, err, &status);
+    if (o.outDir.empty() && inputs.size() != 1) {
+        err << "klepsydra " << command << ": several inputs need --out-dir DIR\n";
+        return std::max(status, int(kExitUsage));
+    }
+    if (!o.outDir.empty()) {
+        std::set<std::string> names;
+        for (const std::string& input : inputs)
+            if (!names.insert(std::filesystem::path(input).stem().string()).second) {
+                err << "klepsydra " << command << ": two inputs are named "
+                    << std::filesystem::path(input).stem() << "; their outputs would overwrite each other\n";
+                return kExitUsage;
+            }
+        if (!ensureFolder(o.outDir)) {
+            err << "klepsydra " << command << ": cannot create the folder " << o.outDir << '\n';
+            return kExitFileError;
+        }
+    }
+    return std::max(status, forEachInput(inputs, {command, OutputFormat::Text, {}}, out, err, run));
 }
 
 std::unique_ptr<QGuiApplication> batchGuiApplication() {

@@ -4,6 +4,7 @@
 // (item "OTHER" proposed and TABLE run twice, then the chosen item, then each given parameter
 // typed and confirmed with Enter).
 
+#include "cli/BatchCommands.h"
 #include "data/DataFileReader.h"
 #include "data/Message.h"
 #include "graph/GraphComputation.h"
@@ -24,8 +25,8 @@
 
 namespace kl::cli {
 
-// The options of `table`, which `graph` and `report` take as well.
-struct TableOptions {
+// The options of `table`, which `graph` and `report` take as well. file is the input being run.
+struct TableOptions : CommonOptions {
     std::string file;
     std::optional<std::string> item, interval, lower, classes, workdir;
     bool other = false, fold = false;
@@ -34,24 +35,11 @@ struct TableOptions {
     std::string workdirOrDefault() const;
 };
 
-enum class OptionRead { Taken, Unknown, Bad };
-// The word after the option being read; nothing at the end of the arguments.
-using NextWord = std::function<std::optional<std::string>()>;
-// A command's own options: told the option word and how to read its value.
-using ExtraOptions = std::function<OptionRead(const std::string& option, const NextWord& next)>;
-
-// Reads the arguments into o (the table options, the file, then the command's own through
-// extra). A bad or unknown argument prints "klepsydra COMMAND: bad argument '..'" and the usage;
-// no file, or both --item and --other, prints the usage. False on either.
-bool parseBatchOptions(const std::vector<std::string>& args, const char* command, const char* usage,
-                       TableOptions& o, const ExtraOptions& extra, std::ostream& err);
-
-// An option value of one digit from low to high.
-bool digitOption(const std::optional<std::string>& word, char low, char high, int* into);
-// Taken with its value stored in into, Bad when the arguments ended.
-OptionRead valueOption(const NextWord& next, std::optional<std::string>& into);
-// Taken with a path of at least one character stored in into; Bad otherwise.
-OptionRead pathOption(const NextWord& next, std::string& into);
+// Reads the arguments into o (the common options, the table options, then the command's own
+// through extra) as parseCommandLine does; both --item and --other print the usage. False on
+// a bad command line.
+bool parseBatchOptions(const std::vector<std::string>& args, const char* command, TableOptions& o,
+                       const ExtraOptions& extra, std::ostream& err);
 
 // The data file as the window opens it: its values and their statistics.
 struct BatchData {
@@ -105,6 +93,8 @@ class BatchTable {
     // The copies of the last table built, kept when a later TABLE is refused.
     const std::optional<TableCopies>& copies() const { return copies_; }
     int itemIndex() const { return index_; }
+    // The chosen item's name, "OTHER" for the item OTHER.
+    std::string itemName() const;
     // The out-of-range panel is shown (an item chosen and its table built).
     bool panelShown() const { return index_ > ItemList::kOtherIndex && panelShown_; }
     const std::string& referenceLower() const { return referenceLower_; }
@@ -138,6 +128,16 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
 // The graph window's input for that table.
 GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table, double lambda,
                              int scheme);
+
+// The output of graph and report: either one PATH (--png, --pdf) or --out-dir, not both; false
+// with the usage otherwise.
+bool singleOrOutDir(const TableOptions& o, const std::string& path, const char* command, std::ostream& err);
+
+// Runs a picture command over its inputs. Without --out-dir the inputs must be one file; with
+// it, the folder is created when missing and two inputs of the same name are refused (status
+// kExitUsage) before anything is written.
+int forEachOutput(const TableOptions& o, const char* command, std::ostream& out, std::ostream& err,
+                  const InputRun& run);
 
 // Fonts and painting need a GUI application; a batch run makes an offscreen one (nothing when
 // an application already runs).

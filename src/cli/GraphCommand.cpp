@@ -28,11 +28,6 @@ struct GraphOptions : TableOptions {
     int scheme = 1;
 };
 
-constexpr const char* kUsage =
-    "usage: klepsydra graph FILE [--item NAME | --other] [--interval W] [--lower L] [--classes K] [--fold]\n"
-    "                      [--decimals D] [--workdir DIR] [--scheme 1|2|3] [--curves] [--reference]\n"
-    "                      [--interval95] [--lambda X] --png PATH\n";
-
 bool parseOptions(const std::vector<std::string>& args, GraphOptions& o, std::ostream& err) {
     auto own = [&o](const std::string& a, const NextWord& next) {
         if (a == "--lambda") return valueOption(next, o.lambda);
@@ -43,20 +38,12 @@ bool parseOptions(const std::vector<std::string>& args, GraphOptions& o, std::os
         if (a == "--png") return pathOption(next, o.png);
         return OptionRead::Unknown;
     };
-    if (!parseBatchOptions(args, "graph", kUsage, o, own, err)) return false;
-    if (o.png.empty()) {
-        err << kUsage;
-        return false;
-    }
-    return true;
+    return parseBatchOptions(args, "graph", o, own, err) && singleOrOutDir(o, o.png, "graph", err);
 }
 
-} // namespace
-
-int graph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    GraphOptions o;
-    if (!parseOptions(args, o, err)) return 64;
-
+int graphOf(GraphOptions o, const std::string& file, std::ostream& out, std::ostream& err) {
+    o.file = file;
+    if (!o.outDir.empty()) o.png = outputPathFor(file, o.outDir, ".png");
     BatchData data;
     ItemList items;
     int status = 0;
@@ -80,10 +67,21 @@ int graph(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     std::string error;
     if (!writeFileAtomic(o.png, std::string_view(png.constData(), std::size_t(png.size())), &error)) {
         err << "klepsydra graph: cannot write " << o.png << ": " << error << '\n';
-        return 1;
+        return kExitFileError;
     }
     if (o.interval95) out << drawing.lower.screenText << '\n' << drawing.upper.screenText << '\n';
-    return 0;
+    return kExitDone;
+}
+
+} // namespace
+
+int graph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    GraphOptions o;
+    if (!parseOptions(args, o, err)) return kExitUsage;
+    return forEachOutput(o, "graph", out, err,
+                         [&](const std::string& file, std::ostream& o1, std::ostream& e1) {
+                             return graphOf(o, file, o1, e1);
+                         });
 }
 
 } // namespace kl::cli

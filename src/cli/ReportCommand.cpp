@@ -25,12 +25,6 @@ struct ReportOptions : TableOptions {
     PrintOptions print;
 };
 
-constexpr const char* kUsage =
-    "usage: klepsydra report FILE [--item NAME | --other] [--interval W] [--lower L] [--classes K] [--fold]\n"
-    "                      [--decimals D] [--workdir DIR] [--scheme 1|2|3] [--interval95] [--lambda X]\n"
-    "                      [--title TEXT] [--print-theory] [--print-reference] [--print-interval]\n"
-    "                      [--print-plot] [--print-statistics] --pdf PATH\n";
-
 bool flagOption(const std::string& a, ReportOptions& o) {
     bool* flags[] = {&o.interval95, &o.print.theory, &o.print.reference, &o.print.interval, &o.print.plot,
                      &o.print.statistics};
@@ -50,11 +44,8 @@ bool parseOptions(const std::vector<std::string>& args, ReportOptions& o, std::o
         if (a == "--pdf") return pathOption(next, o.pdf);
         return OptionRead::Unknown;
     };
-    if (!parseBatchOptions(args, "report", kUsage, o, own, err)) return false;
-    if (o.pdf.empty()) {
-        err << kUsage;
+    if (!parseBatchOptions(args, "report", o, own, err) || !singleOrOutDir(o, o.pdf, "report", err))
         return false;
-    }
     // The 95 % texts need the plot and the crossings, as ticking CHECK10 does in the window.
     if (o.print.interval) o.print.plot = o.interval95 = true;
     return true;
@@ -63,13 +54,9 @@ bool parseOptions(const std::vector<std::string>& args, ReportOptions& o, std::o
 // The program's fixed layout needs a display of at least 768 lines; a batch run assumes that one.
 constexpr int kScreenHeight = 768;
 
-} // namespace
-
-int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    (void)out;
-    ReportOptions o;
-    if (!parseOptions(args, o, err)) return 64;
-
+int reportOf(ReportOptions o, const std::string& file, std::ostream& err) {
+    o.file = file;
+    if (!o.outDir.empty()) o.pdf = outputPathFor(file, o.outDir, ".pdf");
     BatchData data;
     ItemList items;
     int status = 0;
@@ -126,9 +113,19 @@ int report(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (!written) {
         err << "klepsydra report: cannot write " << o.pdf << ": " << error << '\n';
-        return 1;
+        return kExitFileError;
     }
-    return 0;
+    return kExitDone;
+}
+
+} // namespace
+
+int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ReportOptions o;
+    if (!parseOptions(args, o, err)) return kExitUsage;
+    return forEachOutput(
+        o, "report", out, err,
+        [&](const std::string& file, std::ostream&, std::ostream& e1) { return reportOf(o, file, e1); });
 }
 
 } // namespace kl::cli

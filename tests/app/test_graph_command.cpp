@@ -76,6 +76,35 @@ TEST_F(GraphCommand, RefusalsAndBadUsage) {
     EXPECT_FALSE(std::filesystem::exists("x.png"));
 }
 
+// Several inputs (files or a folder) write OUT-DIR/NAME.png each; a bad one is reported and
+// skipped and the exit status says so.
+TEST_F(GraphCommand, SeveralInputsIntoAnOutputFolder) {
+    const std::filesystem::path in = dir_ / "in";
+    std::filesystem::create_directories(in);
+    std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/main_200.csv", in / "a.csv");
+    std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/nine_values.csv", in / "b.csv");
+    const std::string out = (dir_ / "out").string(); // created when missing
+    Outcome r = graph({in.string(), KLEPSYDRA_TEST_DATA "/graph_fmax7.csv", (dir_ / "none.csv").string(),
+                       "--interval95", "--workdir", work(), "--out-dir", out});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(std::filesystem::exists(out + "/a.png"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/b.png")); // too few values
+    EXPECT_TRUE(std::filesystem::exists(out + "/graph_fmax7.png"));
+    EXPECT_EQ(QImage(QString::fromStdString(out + "/a.png")).size(), QSize(1024, 768));
+    EXPECT_EQ(r.out.find("==> " + (in / "a.csv").string() + " <==\n95％信頼区間の下限値："), 0u) << r.out;
+    EXPECT_NE(r.err.find("BAD DATA"), std::string::npos);
+    EXPECT_NE(r.err.find("klepsydra graph: no such file: " + (dir_ / "none.csv").string()),
+              std::string::npos);
+
+    // Several inputs need --out-dir, which excludes --png; two inputs of one name are refused.
+    EXPECT_EQ(graph({in.string(), "--png", png(), "--workdir", work()}).status, 64);
+    EXPECT_EQ(graph({(in / "a.csv").string(), "--png", png(), "--out-dir", out}).status, 64);
+    Outcome same =
+        graph({(in / "a.csv").string(), (in / "a.csv").string(), "--out-dir", out, "--workdir", work()});
+    EXPECT_EQ(same.status, 64);
+    EXPECT_NE(same.err.find("overwrite"), std::string::npos);
+}
+
 TEST_F(GraphCommand, ItemsComeFromTheSeedWhenTheWorkingFolderCannotHoldTheMaster) {
     // A plain file where the data folder should be: the master cannot be provisioned.
     std::filesystem::create_directories(work());

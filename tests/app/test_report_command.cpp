@@ -175,7 +175,7 @@ TEST_F(ReportCommand, TitlesAndLongPaths) {
 TEST_F(ReportCommand, RefusalsWriteNoFile) {
     const std::string pdf = dir_ + "/bad.pdf";
     EXPECT_EQ(run({dataFile("page_normal200.csv"), "--print-plot"}, ""), 64);
-    EXPECT_EQ(run({dir_ + "/missing.csv"}, pdf), 1);
+    EXPECT_EQ(run({dir_ + "/missing.csv"}, pdf), 2); // no such file
     EXPECT_FALSE(fs::exists(pdf));
     EXPECT_EQ(run({dataFile("page_normal200.csv"), "--scheme", "4"}, pdf), 64);
     EXPECT_FALSE(fs::exists(pdf));

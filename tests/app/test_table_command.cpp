@@ -5,8 +5,13 @@
 #include "text/Cp932.h"
 #include "text/FileIO.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -163,8 +168,76 @@ TEST_F(TableCommand, RefusedFileAndBadUsage) {
     EXPECT_EQ(run({data_, "--item", "ALT"}).status, 64);
     EXPECT_EQ(run({data_, "--item", "HDL", "--other"}).status, 64);
     EXPECT_EQ(run({data_, "--decimals", "5"}).status, 64);
-    EXPECT_EQ(run({data_, "--interval"}).status, 64);
+    EXPECT_EQ(run({data_, "--interval"}, false).status, 64);
     EXPECT_EQ(run({"--fold"}).status, 64);
+    EXPECT_EQ(run({data_, "--format", "tsv"}).status, 64);
+
+    // A missing file among good ones: reported, skipped, status 2.
+    CommandRun missing = run({data_, folder_ + "/none.csv", data_});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "klepsydra table: no such file: " + folder_ + "/none.csv\n");
+    EXPECT_EQ(missing.lines().size(), 2u * (1u + 34u));
+}
+
+// The JSON holds the item, the fields, each class's bounds and count at full precision and the
+// out-of-range rates; read back with a real parser.
+TEST_F(TableCommand, JsonHoldsTheTableAtFullPrecision) {
+    CommandRun r = run({data_, "--item", "総蛋白", "--format", "json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out;
+    EXPECT_EQ(o["file"].toString().toStdString(), data_);
+    EXPECT_EQ(o["item"].toString().toStdString(), "総蛋白");
+    EXPECT_EQ(o["sampleSize"].toInt(), 50);
+    EXPECT_TRUE(o["built"].toBool());
+    // TP 6.6 - 8.1: w = 0.2 and L = 4.60, as the fields say.
+    const QJsonObject fields = o["fields"].toObject();
+    EXPECT_EQ(fields["interval"].toString().toStdString(), "0.20");
+    EXPECT_EQ(fields["lower"].toString().toStdString(), "4.60");
+    const double lower = 4.6;
+    EXPECT_EQ(o["interval"].toDouble(), 0.2);
+    EXPECT_EQ(o["lower"].toDouble(), lower);
+    const QJsonArray classes = o["classes"].toArray();
+    ASSERT_EQ(classes.size(), std::stoi(fields["classes"].toString().toStdString()));
+    int total = 0;
+    for (int k = 0; k < classes.size(); ++k) {
+        const QJsonObject c = classes[k].toObject();
+        EXPECT_EQ(c["class"].toInt(), k + 1);
+        EXPECT_DOUBLE_EQ(c["lower"].toDouble(), lower + 0.2 * k);
+        EXPECT_DOUBLE_EQ(c["upper"].toDouble(), lower + 0.2 * (k + 1));
+        total += c["count"].toInt();
+    }
+    EXPECT_EQ(total, 35); // the classes start at 4.60: 4.6 .. 8.0 are counted
+    const QJsonObject rates = o["outOfRange"].toObject();
+    EXPECT_EQ(rates["below"].toInt(), 35); // 3.1 .. 6.5
+    EXPECT_EQ(rates["above"].toInt(), 0);
+    EXPECT_DOUBLE_EQ(rates["belowRate"].toDouble(), 70.0);
+    EXPECT_EQ(rates["referenceLower"].toString().toStdString(), "6.6");
+
+    // Without an item there is no out-of-range panel; messages are carried.
+    CommandRun other = run({data_, "--lower", "-9999", "--format", "json"});
+    const QJsonObject p = QJsonDocument::fromJson(QByteArray::fromStdString(other.out)).object();
+    EXPECT_TRUE(p["outOfRange"].isNull());
+    EXPECT_FALSE(p["built"].toBool());
+    EXPECT_TRUE(p["classes"].toArray().isEmpty());
+    ASSERT_EQ(p["messages"].toArray().size(), 1);
+    EXPECT_EQ(p["messages"].toArray()[0].toObject()["caption"].toString().toStdString(), "bad data(n)");
+}
+
+TEST_F(TableCommand, CsvOneRowPerClassOfEachFile) {
+    const std::string second = writeData("second.csv", "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
+    CommandRun r = run({data_, second, "--format", "csv", "--item", "HDL"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 1u + 30u + 30u);
+    EXPECT_EQ(lines[0].substr(0, 37), "file,item,items_without_number,sample");
+    // HDL 4 - 99999: w = 0.2, L = 2.00; class 1 is 2 .. 2.2, empty; 18 % of 3.1 .. 8.0 below 4.
+    EXPECT_EQ(lines[1], data_ + ",HDL,0,50,0.2,2,30,8,1,2,2.2,0,4,99999,9,0,18,0,18");
+    EXPECT_EQ(lines[31].substr(0, second.size() + 9), second + ",HDL,0,10");
+    auto fields = [](const std::string& l) { return std::count(l.begin(), l.end(), ','); };
+    for (const std::string& line : lines)
+        EXPECT_EQ(fields(line), fields(lines[0])) << line;
 }
 
 TEST_F(TableCommand, MissingMasterIsProvisionedFromTheSeed) {
