@@ -13,7 +13,7 @@ namespace kl {
 
 void Form2::buildIntervalButton() {
     // Below the class labels of the histogram, where the window draws nothing.
-    button159_ = commandButton(this, "BUTTON159", QRect(14, 628, 150, 30), qtFont(Font{kMincho, 16}, 16),
+    button159_ = commandButton(this, "BUTTON159", QRect(14, 632, 130, 24), qtFont(Font{kMincho, 14}, 14),
                                "基準範囲の推定");
     connect(button159_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON159_ON(); }); });
 }
