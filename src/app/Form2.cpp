@@ -54,6 +54,7 @@ Form2::Form2(Services& services, OptionStore& options, GraphSource source, QWidg
     values_ = leadingNumbers(source_.texts);
     buildControls();
     wireHandlers();
+    buildIntervalButton();
 }
 
 Form2::~Form2() = default;

@@ -85,6 +85,7 @@ class Form2 : public SurfaceWidget {
     void BUTTON17_ON(); // the probability plot picture to the clipboard
     void BUTTON19_ON();
     void BUTTON20_ON();
+    void BUTTON159_ON(); // the reference-interval window (Form2Interval.cpp)
 
     std::string title() const;
     // The 95 % interval of the last drawing (texts kept for printing).
@@ -105,6 +106,7 @@ class Form2 : public SurfaceWidget {
 
   private:
     void buildControls();
+    void buildIntervalButton();
     void wireHandlers();
     void storeOption(const OptionSpec& optionSpec, const std::string& text);
     void storeFlag(const OptionSpec& optionSpec, QCheckBox* box);
@@ -125,6 +127,7 @@ class Form2 : public SurfaceWidget {
 
     QPushButton *button4_ = nullptr, *button16_ = nullptr, *button17_ = nullptr, *button19_ = nullptr;
     QPushButton *button9_ = nullptr, *button15_ = nullptr, *button20_ = nullptr;
+    QPushButton* button159_ = nullptr;
     QLineEdit *edit7_ = nullptr, *edit11_ = nullptr;
     QCheckBox *check1_ = nullptr, *check3_ = nullptr, *check7_ = nullptr;
     QCheckBox* scheme_boxes_[3] = {};   // CHECK4, CHECK5, CHECK6

@@ -51,6 +51,7 @@ MainForm::MainForm(Services& services, std::string workdir, QWidget* parent)
     connect(this, &SurfaceWidget::surfaceClicked, this, [this] { guarded([this] { MAINFORM_CLICK(); }); });
     buildControls();
     wireHandlers();
+    buildIntervalButton();
     errors_.setTableListReaction([this] {
         list2_->clear();
         button3_->setEnabled(false);

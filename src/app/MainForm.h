@@ -76,6 +76,8 @@ public:
     // The graph window (MainFormGraph.cpp): open or show again, return, closed by its frame.
     void BUTTON3_ON();
     void BUTTON4_ON();
+    // The reference-interval window for the data set (MainFormInterval.cpp).
+    void BUTTON150_ON();
     void FORM2_QUERYCLOSE();
     // The graph window, open or kept hidden; nullptr when there is none.
     Form2* graphWindow() const;
@@ -164,6 +166,7 @@ protected:
     void wireHandlers();
     void applyStartCaptions();
     void wireGraphHandlers();
+    void buildIntervalButton();
     void wireEntryHandlers();
 
     // Paste, typed entry and saving helpers.
@@ -263,6 +266,7 @@ protected:
     QPushButton *button13_ = nullptr, *button36_ = nullptr, *button39_ = nullptr, *button37_ = nullptr;
     QPushButton *button35_ = nullptr, *button6_ = nullptr, *button7_ = nullptr, *button8_ = nullptr;
     QPushButton *button14_ = nullptr, *button2_ = nullptr, *button34_ = nullptr, *button3_ = nullptr;
+    QPushButton* button150_ = nullptr;
     QRadioButton* radio_[4] = {};
     QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit13_ = nullptr, *edit14_ = nullptr;
     QLineEdit* edit_[4] = {}; // EDIT3..EDIT6

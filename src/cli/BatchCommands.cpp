@@ -65,14 +65,21 @@ const BatchCommand kCommands[] = {
      "  --pdf PATH       write the page(s) to PATH (one FILE)\n"
      "  --out-dir DIR    write DIR/NAME.pdf for each input NAME.csv\n" KL_INPUTS,
      &report, false, true},
-    {"interval", "reference limits by the direct methods, outlier screens, verification, partitioning",
-     "usage: klepsydra interval FILE [--format text|csv|json] [--target L U] [--exclude-outliers "
-     "dixon|tukey]\n"
-     "                         [--bootstrap B] [--seed S] [--group-file FILE2] [--column NAME] "
-     "[--group COLUMN]\n",
-     "Reference limits by every direct method (nonparametric with exact 90 % intervals, Box-Cox\n"
-     "parametric, robust on the raw and the Box-Cox scale), outlier screens, verification of a target\n"
-     "interval and the partitioning criteria against the values of FILE2.\n",
+    {"interval", "reference limits by every direct method, outlier screens, verification, partitioning",
+     "usage: klepsydra interval FILE... [--format text|csv|json] [--target L U] "
+     "[--exclude-outliers dixon|tukey]\n"
+     "                         [--bootstrap B] [--seed S] [--group-file FILE2] [--column NAME [--group "
+     "COLUMN]]\n",
+     KL_FORMAT
+     "  --target L U     verify the interval L..U on the values, with the permissible-uncertainty bands\n"
+     "  --exclude-outliers dixon|tukey\n"
+     "                   leave that screen's suspects out of the computation\n"
+     "  --bootstrap B    resamples of the percentile bootstrap (default 1000; 0: none)\n"
+     "  --seed S         its seed (default 1), shown in the output\n"
+     "  --group-file F2  a second group: its limits and the partitioning criteria\n"
+     "  --column NAME    the column NAME of a file with a header row (delimiter from the first line)\n"
+     "  --group COLUMN   split that column's values by the labels of COLUMN; criteria for every pair\n" KL_INPUTS
+     "With csv, one row per group and method.\n",
      &interval, true, false},
     {"indirect", "reference limits estimated from routine (mixed) laboratory data",
      "usage: klepsydra indirect FILE... [--column NAME] [--method tqq|inverse|bhattacharya|all]\n"

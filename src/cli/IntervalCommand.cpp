@@ -1,13 +1,17 @@
-// `klepsydra interval FILE`: every direct reference-interval method on a data file, with the
-// outlier screens, verification against a target interval and partitioning against a second group.
+// `klepsydra interval FILE...`: every direct reference-interval method on a data file, with the
+// outlier screens, verification against a target interval and partitioning between groups (a
+// second file, or the labels of a group column of a laboratory export).
 
 #include "cli/Batch.h"
+#include "cli/BatchCommands.h"
 #include "cli/BatchTable.h"
 #include "cli/IntervalOutput.h"
 
+#include "data/ColumnReader.h"
 #include "data/DataSet.h"
 #include "text/FileIO.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -18,142 +22,115 @@ using namespace refint;
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: klepsydra interval FILE [--format text|csv|json] [--target L U] [--exclude-outliers "
-    "dixon|tukey]\n"
-    "                         [--bootstrap B] [--seed S] [--group-file FILE2]\n"
-    "Reference limits by every direct method (nonparametric with exact 90 % intervals, Box-Cox\n"
-    "parametric, robust on the raw and the Box-Cox scale), outlier screens, verification of a target\n"
-    "interval and the partitioning criteria against the values of FILE2. The robust methods' 90 %\n"
-    "intervals come from a percentile bootstrap: 1000 resamples with seed 1 unless told (B = 0: none).\n";
-
 struct IntervalArgs {
-    std::string file;
-    std::optional<std::string> groupFile;
-    OutputFormat format = OutputFormat::Text;
+    std::optional<std::string> groupFile, column, groupColumn;
     Screen exclude = Screen::None;
     AnalysisOptions analysis{{1000, 1, 2}, std::nullopt};
 };
 
-std::optional<double> finiteNumber(const std::string& s) {
+std::optional<double> finiteNumber(const std::optional<std::string>& s) {
+    if (!s) return std::nullopt;
     double v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+    auto [end, ec] = std::from_chars(s->data(), s->data() + s->size(), v);
+    if (ec != std::errc() || end != s->data() + s->size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
-std::optional<std::uint64_t> count(const std::string& s) {
+std::optional<std::uint64_t> count(const std::optional<std::string>& s) {
+    if (!s) return std::nullopt;
     std::uint64_t v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    auto [end, ec] = std::from_chars(s->data(), s->data() + s->size(), v);
+    if (ec != std::errc() || end != s->data() + s->size()) return std::nullopt;
     return v;
 }
 
-// One option and its values; false on a bad one.
-bool takeOption(const std::vector<std::string>& args, std::size_t& i, IntervalArgs& o) {
-    const std::string& a = args[i];
-    auto next = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-    if (a == "--format") {
-        const std::string* v = next();
-        if (!v) return false;
-        if (*v == "text")
-            o.format = OutputFormat::Text;
-        else if (*v == "csv")
-            o.format = OutputFormat::Csv;
-        else if (*v == "json")
-            o.format = OutputFormat::Json;
-        else
-            return false;
-        return true;
-    }
+OptionRead ownOption(const std::string& a, const NextWord& next, IntervalArgs& o) {
     if (a == "--target") {
-        const std::string* l = next();
-        const std::string* u = l ? next() : nullptr;
-        auto lo = l ? finiteNumber(*l) : std::nullopt, hi = u ? finiteNumber(*u) : std::nullopt;
-        if (!lo || !hi || !(*lo < *hi)) return false;
+        auto lo = finiteNumber(next()), hi = finiteNumber(next());
+        if (!lo || !hi || !(*lo < *hi)) return OptionRead::Bad;
         o.analysis.target = TargetInterval{*lo, *hi};
-        return true;
+        return OptionRead::Taken;
     }
     if (a == "--exclude-outliers") {
-        const std::string* v = next();
-        if (!v || (*v != "dixon" && *v != "tukey")) return false;
+        std::optional<std::string> v = next();
+        if (!v || (*v != "dixon" && *v != "tukey")) return OptionRead::Bad;
         o.exclude = *v == "dixon" ? Screen::DixonReed : Screen::Tukey;
-        return true;
+        return OptionRead::Taken;
     }
     if (a == "--bootstrap" || a == "--seed") {
-        const std::string* v = next();
-        auto n = v ? count(*v) : std::nullopt;
-        if (!n || (a == "--bootstrap" && *n > 100000)) return false;
+        auto n = count(next());
+        if (!n || (a == "--bootstrap" && *n > 100000)) return OptionRead::Bad;
         (a == "--bootstrap" ? o.analysis.interval.bootstrap : o.analysis.interval.seed) = *n;
-        return true;
+        return OptionRead::Taken;
     }
-    if (a == "--group-file") {
-        const std::string* v = next();
-        if (!v || v->empty()) return false;
-        o.groupFile = *v;
-        return true;
+    if (a == "--group-file" || a == "--column" || a == "--group") {
+        std::optional<std::string> v = next();
+        if (!v || v->empty()) return OptionRead::Bad;
+        (a == "--group-file" ? o.groupFile : a == "--column" ? o.column : o.groupColumn) = *v;
+        return OptionRead::Taken;
     }
-    return false;
+    return OptionRead::Unknown;
 }
 
-bool parseArgs(const std::vector<std::string>& args, IntervalArgs& o, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help") {
-            err << kUsage;
-            return false;
-        }
-        if (!a.empty() && a[0] == '-') {
-            std::size_t at = i;
-            if (!takeOption(args, i, o)) {
-                err << "klepsydra interval: bad argument '" << args[at] << "'\n" << kUsage;
-                return false;
-            }
-        } else if (o.file.empty() && !a.empty()) {
-            o.file = a;
-        } else {
-            err << "klepsydra interval: bad argument '" << a << "'\n" << kUsage;
-            return false;
-        }
+// The values of a one-column data file read by the program's data-file rules.
+std::optional<std::vector<double>> dataFileValues(const std::string& file, int& status, std::ostream& err) {
+    if (auto reason = unreadableInputReason(file)) {
+        err << "klepsydra interval: " << *reason << "\n";
+        status = kExitFileError;
+        return std::nullopt;
     }
-    if (o.file.empty()) {
-        err << kUsage;
+    DataReadResult read = readDataFile(readFileBytes(file).value_or(std::string{}));
+    for (const Message& m : read.messages)
+        printMessageText(m, err);
+    if (read.status != ReadStatus::Ok) {
+        status = kExitRefused;
+        return std::nullopt;
+    }
+    warnItemsWithoutNumber(itemsWithoutNumber(read.values), "interval", file, err);
+    return leadingNumbers(read.values);
+}
+
+// The groups of a laboratory export: one column by name, split by the group column's labels.
+bool exportGroups(const std::string& file, const IntervalArgs& a, std::vector<GroupAnalysis>& groups,
+                  std::ostream& err) {
+    ColumnRequest request;
+    request.column = *a.column;
+    request.groupColumn = a.groupColumn.value_or("");
+    ColumnReadResult read = readColumnFile(file, request);
+    if (read.status != ColumnReadStatus::Ok) {
+        err << "klepsydra interval: " << read.message << "\n";
         return false;
+    }
+    if (std::size_t skipped = read.skipped().total())
+        err << "klepsydra interval: " << file << ": " << skipped << " items of column '" << *a.column
+            << "' were not values and were left out\n";
+    for (ColumnGroup& g : read.groups) {
+        std::string name = a.groupColumn ? *a.groupColumn + "=" + g.label : file;
+        groups.push_back(analyseGroup(name, std::move(g.values), a.exclude, a.analysis));
     }
     return true;
 }
 
-// The values of a data file read by the program's data-file rules; the refusal's text on err.
-std::optional<std::vector<double>> readValues(const std::string& file, std::ostream& err) {
-    std::optional<std::string> bytes = readFileBytes(file);
-    if (!bytes) {
-        err << "klepsydra interval: cannot read '" << file << "'\n";
-        return std::nullopt;
-    }
-    DataReadResult read = readDataFile(*bytes);
-    for (const Message& m : read.messages)
-        printMessageText(m, err);
-    if (read.status != ReadStatus::Ok) return std::nullopt;
-    return leadingNumbers(read.values);
-}
-
-} // namespace
-
-int interval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    IntervalArgs o;
-    if (!parseArgs(args, o, err)) return kExitUsage;
+int intervalOf(const std::string& file, const IntervalArgs& a, OutputFormat format, std::ostream& out,
+               std::ostream& err) {
     IntervalReport report;
-    report.options = o.analysis;
-    report.excluded = o.exclude;
-    std::vector<std::string> files = {o.file};
-    if (o.groupFile) files.push_back(*o.groupFile);
-    for (const std::string& file : files) {
-        std::optional<std::vector<double>> values = readValues(file, err);
-        if (!values) return readFileBytes(file) ? kExitRefused : kExitFileError;
-        report.groups.push_back(analyseGroup(file, std::move(*values), o.exclude, o.analysis));
+    report.options = a.analysis;
+    report.excluded = a.exclude;
+    int status = kExitDone;
+    if (a.column) {
+        if (!exportGroups(file, a, report.groups, err)) return kExitRefused;
+    } else {
+        auto values = dataFileValues(file, status, err);
+        if (!values) return status;
+        report.groups.push_back(analyseGroup(file, std::move(*values), a.exclude, a.analysis));
+    }
+    if (a.groupFile) {
+        auto second = dataFileValues(*a.groupFile, status, err);
+        if (!second) return status;
+        report.groups.push_back(analyseGroup(*a.groupFile, std::move(*second), a.exclude, a.analysis));
     }
     report.pairs = partitionPairs(report.groups);
-    switch (o.format) {
+    switch (format) {
     case OutputFormat::Text:
         writeIntervalText(report, out);
         break;
@@ -165,6 +142,27 @@ int interval(const std::vector<std::string>& args, std::ostream& out, std::ostre
         break;
     }
     return kExitDone;
+}
+
+} // namespace
+
+int interval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CommonOptions o;
+    IntervalArgs a;
+    const BatchCommand& command = *findBatchCommand("interval");
+    auto own = [&a](const std::string& option, const NextWord& next) { return ownOption(option, next, a); };
+    if (!parseCommandLine(args, command, o, own, err)) return kExitUsage;
+    if (a.groupColumn && !a.column) {
+        err << "klepsydra interval: --group needs --column\n" << command.usage;
+        return kExitUsage;
+    }
+    int status = kExitDone;
+    const std::vector<std::string> inputs = expandInputs(o.inputs, "interval", err, &status);
+    const InputLoop loop{"interval", o.format, intervalCsvHeader()};
+    return std::max(status, forEachInput(inputs, loop, out, err,
+                                         [&](const std::string& file, std::ostream& o1, std::ostream& e1) {
+                                             return intervalOf(file, a, o.format, o1, e1);
+                                         }));
 }
 
 } // namespace kl::cli

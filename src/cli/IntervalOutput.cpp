@@ -155,22 +155,17 @@ void writeIntervalText(const IntervalReport& r, std::ostream& out) {
 
 namespace {
 
-std::string csvField(const std::string& s) {
-    if (s.find_first_of(",\"\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
 std::string csvNumber(bool present, double v) {
     return present ? jsonNumber(v) : "";
 }
 
 } // namespace
 
+std::string intervalCsvHeader() {
+    return "group,method,n,lower,lower_ci_low,lower_ci_high,upper,upper_ci_low,upper_ci_high,note";
+}
+
 void writeIntervalCsv(const IntervalReport& r, std::ostream& out) {
-    out << "group,method,n,lower,lower_ci_low,lower_ci_high,upper,upper_ci_low,upper_ci_high,note\n";
     for (const GroupAnalysis& g : r.groups)
         for (const MethodRow& row : g.intervals.rows) {
             bool a = row.available;

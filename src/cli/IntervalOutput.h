@@ -2,6 +2,7 @@
 // The output of `klepsydra interval`: plain text for people, CSV of the limits table and JSON of
 // everything for other programs.
 
+#include "cli/BatchInputs.h"
 #include "refint/IntervalAnalysis.h"
 
 #include <ostream>
@@ -11,8 +12,6 @@
 
 namespace kl::cli {
 
-enum class OutputFormat { Text, Csv, Json };
-
 struct IntervalReport {
     std::vector<refint::GroupAnalysis> groups;
     std::vector<refint::PairPartition> pairs;
@@ -21,7 +20,8 @@ struct IntervalReport {
 };
 
 void writeIntervalText(const IntervalReport& r, std::ostream& out);
-// One row per group and method: group,method,n,lower,...,note.
+// The CSV header line (without its line feed), then one row per group and method.
+std::string intervalCsvHeader();
 void writeIntervalCsv(const IntervalReport& r, std::ostream& out);
 void writeIntervalJson(const IntervalReport& r, std::ostream& out);
 

@@ -7,11 +7,18 @@
 namespace kl::refint {
 
 std::size_t binomialAllowance(std::size_t n) {
-    // P(X >= k) = 1 - P(X <= k - 1); k is allowed while that stays >= 0.05.
+    // k is allowed while P(X >= k) = 1 - P(X <= k - 1) stays >= 0.05; the terms are summed once.
+    const double dn = static_cast<double>(n), lgn = std::lgamma(dn + 1);
+    double below = 0; // P(X <= k - 1)
     std::size_t k = 0;
-    while (k < n && 1 - binomialCdf(static_cast<long>(k), n, 0.05) >= 0.05)
+    while (k < n && 1 - below >= 0.05) {
+        const double dk = static_cast<double>(k);
+        below += std::exp(lgn - std::lgamma(dk + 1) - std::lgamma(dn - dk + 1) + dk * std::log(0.05) +
+                          (dn - dk) * std::log(0.95));
         ++k;
-    return k;
+    }
+    // The loop stopped at the first k rejected, or at n with every count still allowed.
+    return 1 - below >= 0.05 ? k : k - 1;
 }
 
 double acceptanceProbability(VerificationRule rule, std::size_t n, std::size_t allowed, double p) {

@@ -172,8 +172,9 @@ TEST_F(IntervalCommand, BadArgumentsAndFiles) {
         {{fixture("main_200.csv"), "--target", "10"}, cli::kExitUsage, "bad argument '--target'"},
         {{fixture("main_200.csv"), "--exclude-outliers", "grubbs"}, cli::kExitUsage, "bad argument"},
         {{fixture("main_200.csv"), "--bootstrap", "-3"}, cli::kExitUsage, "bad argument '--bootstrap'"},
-        {{fixture("main_200.csv"), "extra.csv"}, cli::kExitUsage, "bad argument 'extra.csv'"},
-        {{fixture("no_such_file.csv")}, cli::kExitFileError, "cannot read"},
+        {{fixture("main_200.csv"), "--no-such-option"}, cli::kExitUsage, "bad argument '--no-such-option'"},
+        {{fixture("main_200.csv"), "--group", "sex"}, cli::kExitUsage, "--group needs --column"},
+        {{fixture("no_such_file.csv")}, cli::kExitFileError, "no such file"},
         {{fixture("nine_values.csv")}, cli::kExitRefused, "データが少なすぎます"},
     };
     for (const Case& c : cases) {
@@ -182,6 +183,45 @@ TEST_F(IntervalCommand, BadArgumentsAndFiles) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
+}
+
+TEST_F(IntervalCommand, ColumnOfAnExportSplitByGroup) {
+    // A laboratory export: semicolon-delimited, the values in column "ALT", the sex in "SEX".
+    std::string path = dir_.path().toStdString() + "/export.csv";
+    {
+        std::ofstream f(path);
+        f << "ID;SEX;ALT;AST\n";
+        for (int i = 0; i < 200; ++i)
+            f << i << ";" << (i % 2 ? "M" : "F") << ";" << (i % 2 ? 30 + i % 17 : 18 + i % 13) << ";" << 20
+              << "\n";
+    }
+    CommandRun r =
+        runInterval({path, "--column", "ALT", "--group", "SEX", "--format", "json", "--bootstrap", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QJsonObject root = parse(r.out);
+    QJsonArray groups = root["groups"].toArray();
+    ASSERT_EQ(groups.size(), 2);
+    EXPECT_EQ(groups[0].toObject()["name"].toString(), "SEX=F");
+    EXPECT_EQ(groups[1].toObject()["name"].toString(), "SEX=M");
+    EXPECT_EQ(groups[0].toObject()["n"].toInt(), 100);
+    QJsonArray pairs = root["partitioning"].toArray();
+    ASSERT_EQ(pairs.size(), 1);
+    EXPECT_TRUE(pairs[0].toObject()["harris_boyd"].toObject()["partition"].toBool());
+
+    CommandRun missing = runInterval({path, "--column", "GGT"});
+    EXPECT_EQ(missing.status, cli::kExitRefused);
+    for (const char* column : {"ID", "SEX", "ALT", "AST"})
+        EXPECT_NE(missing.err.find(column), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST_F(IntervalCommand, SeveralFilesGiveOneJsonArray) {
+    CommandRun r = runInterval(
+        {fixture("main_200.csv"), fixture("page_normal200.csv"), "--format", "json", "--bootstrap", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out));
+    ASSERT_TRUE(doc.isArray()) << r.out.substr(0, 200);
+    EXPECT_EQ(doc.array().size(), 2);
 }
 
 } // namespace

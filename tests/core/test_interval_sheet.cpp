@@ -1,0 +1,113 @@
+// The lines and picture the reference-interval window and its page share: missing rows say why in
+// the window's words, the verification and partitioning lines, the traffic lights, and the
+// picture staying inside its frame whatever the data.
+
+#include "NullCanvas.h"
+#include "TestSupport.h"
+
+#include "output/IntervalSheet.h"
+#include "refint/HealthySample.h"
+
+#include <algorithm>
+
+using namespace kl;
+using namespace kl::refint;
+
+namespace {
+
+// Records the extent of every drawing.
+class ExtentCanvas : public test::NullCanvas {
+  public:
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    int fills = 0;
+    void take(double x, double y) {
+        minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
+        maxY = std::max(maxY, y);
+    }
+    void line(double x1, double y1, double x2, double y2, int, LineStyle, double) override {
+        take(x1, y1), take(x2, y2);
+    }
+    void fillBox(double x1, double y1, double x2, double y2, int) override {
+        take(x1, y1), take(x2, y2), ++fills;
+    }
+    void box(double x1, double y1, double x2, double y2, int, LineStyle) override {
+        take(x1, y1), take(x2, y2);
+    }
+};
+
+bool hasLine(const std::vector<SheetLine>& lines, const std::string& part) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const SheetLine& l) { return l.text.find(part) != std::string::npos; });
+}
+
+} // namespace
+
+TEST(IntervalSheet, MissingRowsSayWhyInTheWindowsWords) {
+    std::vector<double> x = healthySample({1, 10, 2, 0.1}, 150, 4);
+    x[0] = 0;
+    GroupAnalysis g = analyseGroup("", x, Screen::None, {{0, 1, 1}, TargetInterval{6, 14}});
+    IntervalSheet s;
+    s.group = &g;
+    s.target = TargetInterval{6, 14};
+    std::vector<SheetLine> methods = methodLines(s);
+    ASSERT_EQ(methods.size(), 6u); // heading, four methods, the probability plot
+    EXPECT_TRUE(hasLine(
+        methods, "BC  Parametric (Box-Cox, λ by maximum likelihood)：算出できません（0 以下の値があり"));
+    EXPECT_TRUE(hasLine(methods, "RT  Robust, Box-Cox scale (Horn & Pesce)：算出できません"));
+    EXPECT_TRUE(hasLine(methods, "信頼区間は bootstrap で"));
+    EXPECT_TRUE(hasLine(methods, "グラフ画面で 95 % 信頼区間を求めると表示します"));
+    // No Box-Cox estimate: the nonparametric limits are judged.
+    std::vector<SheetLine> verify = verificationLines(s);
+    EXPECT_TRUE(hasLine(verify, "NP の推定"));
+    EXPECT_TRUE(verdictColours(s).has_value());
+    EXPECT_TRUE(partitionLines(s).empty());
+
+    s.plot = {true, 6.5, 13.5};
+    EXPECT_TRUE(hasLine(methodLines(s), "PP  Probability plot（グラフ画面の 95 % 区間）：6.500 – 13.500"));
+    s.secondName = "b.csv";
+    EXPECT_TRUE(hasLine(partitionLines(s), "各群に 2 件以上の値が必要です"));
+}
+
+TEST(IntervalSheet, VerdictsAndLeftOutValues) {
+    std::vector<double> x = healthySample({1, 30, 5, 0.1}, 300, 8);
+    x.push_back(95);
+    GroupAnalysis g = analyseGroup("", x, Screen::DixonReed, {{0, 1, 1}, TargetInterval{25, 35}});
+    IntervalSheet s;
+    s.group = &g;
+    s.target = TargetInterval{25, 35};
+    s.decimals = 1;
+    ASSERT_FALSE(g.leftOut.empty());
+    EXPECT_TRUE(hasLine(noteLines(s), "除外 1 件：95.0"));
+    // A target narrower than the data (true limits about 20 and 40): both limits red.
+    auto lights = verdictColours(s);
+    ASSERT_TRUE(lights);
+    EXPECT_EQ(lights->first, int(Red));
+    EXPECT_EQ(lights->second, int(Red));
+    EXPECT_TRUE(hasLine(verificationLines(s), "赤（明らかに低い）"));
+    EXPECT_TRUE(hasLine(verificationLines(s), "赤（明らかに高い）"));
+    EXPECT_TRUE(hasLine(verificationLines(s), "→ 不合格"));
+}
+
+TEST(IntervalSheet, PictureStaysInsideItsFrame) {
+    struct Case {
+        const char* what;
+        std::vector<double> values;
+    } cases[] = {
+        {"healthy", healthySample({0.5, 10, 1, 0.1}, 500, 1)},
+        {"identical", std::vector<double>(30, 4.0)},
+        {"negative and far", {-50, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1e6}},
+    };
+    const SheetFrame frame{100, 50, 600, 250, 12, 12, 1};
+    for (const Case& c : cases) {
+        GroupAnalysis g = analyseGroup("", c.values, Screen::Tukey, {{50, 1, 1}, std::nullopt});
+        IntervalSheet s;
+        s.group = &g;
+        ExtentCanvas canvas;
+        drawIntervalPicture(canvas, frame, s);
+        EXPECT_GE(canvas.minX, frame.x - 12) << c.what;
+        EXPECT_LE(canvas.maxX, frame.x + frame.width + 12) << c.what;
+        EXPECT_GE(canvas.minY, frame.y) << c.what;
+        EXPECT_LE(canvas.maxY, frame.y + frame.height) << c.what;
+        EXPECT_GT(canvas.fills, 1) << c.what; // the background and at least one bar
+    }
+}
