@@ -5,7 +5,6 @@
 #include "data/DataFileReader.h"
 #include "stats/BasicStatistics.h"
 #include "stats/ClassParameters.h"
-#include "text/Cp932.h"
 #include "text/FileIO.h"
 #include "text/Path.h"
 #include "text/Text.h"
@@ -17,7 +16,6 @@
 #include <QRadioButton>
 
 #include <array>
-#include <filesystem>
 
 namespace kl {
 
@@ -33,12 +31,6 @@ bool rejectedExtension(const std::string& ext) {
     for (const char* e : kRejectedExtensions)
         if (ext == e) return true;
     return false;
-}
-
-std::string firstLine(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    auto end = text.find_first_of("\r\n");
-    return std::string(end == std::string_view::npos ? text : text.substr(0, end));
 }
 
 // Rows added to LIST1 between two looks at the user interface.
@@ -150,44 +142,32 @@ bool MainForm::showNewData() {
 // Steps of the read that run with the progress window: false when nothing was read at all
 // (the reason was shown).
 bool MainForm::readChosenFile(const std::string& path, DataReadResult* result) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(path, ec);
-    std::string text;
-    std::size_t size = 0;
-    if (exists) {
-        std::optional<std::string> bytes;
-        if (std::filesystem::is_regular_file(path, ec)) bytes = readFileBytes(path);
-        bool binary = false;
-        if (bytes) text = decodeTextFile(*bytes, &binary);
-        if (!bytes || binary) {
-            // Unreadable or not text: the previous data set stays as it is.
-            services_.setBusy(false);
-            Message m = badDataFileMessage();
-            say(m.caption, m.text, m.buttons, m.icon);
-            return false;
-        }
-        size = bytes->size();
-        const int columns = firstLineColumns(firstLine(text));
-        if (columns > 1) {
-            services_.setBusy(false);
-            Message m = severalColumnsMessage(columns);
-            say(m.caption, m.text, m.buttons, m.icon);
-            return false;
-        }
-    }
-    busy_ = true;
-    setEnabled(false);
-    form6_ = std::make_unique<Form6>(this);
-    form6_->open();
+    auto openProgress = [this] {
+        busy_ = true;
+        setEnabled(false);
+        form6_ = std::make_unique<Form6>(this);
+        form6_->open();
+    };
     int polls = 0;
     DataReadHooks hooks;
+    hooks.itemsBegin = openProgress;
     hooks.fillSegment = [this](int k) { form6_->fillTo(k); };
     hooks.cancelRequested = [this, &polls] {
         if (++polls % 256 == 0) services_.processEvents();
         return services_.zKeyDown();
     };
+    *result = readDataFileAt(path, hooks);
     // A file that vanished reads as no values at all, which the too-few rule refuses.
-    *result = readDataText(text, size, hooks);
+    if (result->fileFailure == ReadFailure::Missing) openProgress();
+    if (!form6_) {
+        // Refused before any item (not readable, not text, several columns): nothing changes.
+        services_.setBusy(false);
+        Message m = result->fileFailure != ReadFailure::None
+                        ? unreadableFileMessage(result->fileFailure, result->fileError, path)
+                        : result->messages.front();
+        say(m.caption, m.text, m.buttons, m.icon);
+        return false;
+    }
     if (result->status == ReadStatus::Refused) {
         form6_->fillTo(Form6::kSegments);
         services_.pause(40);
@@ -297,7 +277,8 @@ void MainForm::refillItemList() {
 // The statistics block, drawn line by line; false when the sample was refused.
 bool MainForm::showStatistics() {
     StatisticsOutcome outcome = computeBasicStatistics(state_.data);
-    for (const StatisticsLine& line : outcome.lines) reliefText(line.x, line.y, line.text, 16);
+    for (const StatisticsLine& line : outcome.lines)
+        reliefText(line.x, line.y, line.text, 16);
     if (!outcome.suitable) {
         const Message m = outcome.message ? *outcome.message : unsuitableSampleMessage();
         say(m.caption, m.text, m.buttons, m.icon);
@@ -315,7 +296,8 @@ bool MainForm::showStatistics() {
 
 void MainForm::refuseUnsuitable() {
     applyState(Workflow::Unsuitable);
-    for (int i = 0; i < 3; ++i) edit_[i]->clear();
+    for (int i = 0; i < 3; ++i)
+        edit_[i]->clear();
     edit_[3]->clear();
     list2_->clear();
     wipeOutOfRangePanel();

@@ -46,7 +46,7 @@ bool parseBatchOptions(const std::vector<std::string>& args, const char* command
 }
 
 bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message>& refusal) {
-    data.read = readDataFile(readFileBytes(file).value_or(std::string{}));
+    data.read = readDataFileAt(file);
     if (data.read.status != ReadStatus::Ok) {
         refusal = data.read.messages;
         return false;

@@ -258,4 +258,79 @@ std::string decodeTextFile(std::string_view bytes, bool* binary) {
     return cp932ToUtf8(bytes);
 }
 
+std::size_t utf8IncompleteTail(std::string_view s) {
+    for (std::size_t back = 1; back <= 3 && back <= s.size(); ++back) {
+        auto c = static_cast<unsigned char>(s[s.size() - back]);
+        if ((c & 0xC0) == 0x80) continue; // a continuation byte: look further back
+        std::size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return need > back ? back : 0;
+    }
+    return 0;
+}
+
+namespace {
+
+// Bytes at the end of CP932 text that are a lead byte whose trail byte is still to come.
+std::size_t cp932IncompleteTail(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        auto c = static_cast<unsigned char>(s[i]);
+        i += (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
+    }
+    return i > s.size() ? 1 : 0;
+}
+
+// Bytes at the end of UTF-16 that wait: an odd byte, and a high surrogate before it.
+std::size_t utf16IncompleteTail(std::string_view s, bool bigEndian) {
+    std::size_t odd = s.size() % 2;
+    if (s.size() < 2 + odd) return odd;
+    std::size_t at = s.size() - odd - 2;
+    auto hi = static_cast<unsigned char>(s[bigEndian ? at : at + 1]);
+    return odd + (hi >= 0xD8 && hi <= 0xDB ? 2 : 0);
+}
+
+} // namespace
+
+void TextStreamDecoder::feed(std::string_view bytes, std::string& out) {
+    carry_.append(bytes);
+    std::string_view all(carry_);
+    std::size_t keep = 0;
+    switch (encoding_) {
+    case FileEncoding::Utf8:
+        keep = utf8IncompleteTail(all);
+        break;
+    case FileEncoding::Utf16Le:
+        keep = utf16IncompleteTail(all, false);
+        break;
+    case FileEncoding::Utf16Be:
+        keep = utf16IncompleteTail(all, true);
+        break;
+    case FileEncoding::Cp932:
+        keep = cp932IncompleteTail(all);
+        break;
+    }
+    std::string tail(all.substr(all.size() - keep));
+    carry_.resize(all.size() - keep);
+    finish(out);
+    carry_ = std::move(tail);
+}
+
+void TextStreamDecoder::finish(std::string& out) {
+    switch (encoding_) {
+    case FileEncoding::Utf8:
+        out += sanitizeUtf8(carry_);
+        break;
+    case FileEncoding::Utf16Le:
+        out += utf16ToUtf8(carry_, false);
+        break;
+    case FileEncoding::Utf16Be:
+        out += utf16ToUtf8(carry_, true);
+        break;
+    case FileEncoding::Cp932:
+        out += cp932ToUtf8(carry_);
+        break;
+    }
+    carry_.clear();
+}
+
 } // namespace kl

@@ -29,4 +29,26 @@ bool isValidUtf8(std::string_view s);
 // *binary is set to false).
 std::string decodeTextFile(std::string_view bytes, bool* binary = nullptr);
 
+// The encodings decodeTextFile tells apart when reading (the BOM already taken off the bytes).
+enum class FileEncoding { Utf8, Utf16Le, Utf16Be, Cp932 };
+
+// Decodes a text file piece by piece exactly as decodeTextFile decodes it whole, for an encoding
+// judged beforehand: a sequence cut at the end of a piece waits for the next one. UTF-8 has its
+// broken sequences replaced by U+FFFD.
+class TextStreamDecoder {
+  public:
+    explicit TextStreamDecoder(FileEncoding encoding) : encoding_(encoding) {}
+    // Appends the text of the next bytes to out.
+    void feed(std::string_view bytes, std::string& out);
+    // The end of the file: the bytes still waiting are decoded as the last ones.
+    void finish(std::string& out);
+
+  private:
+    FileEncoding encoding_;
+    std::string carry_;
+};
+
+// Bytes at the end of s that may begin a UTF-8 sequence the next bytes complete.
+std::size_t utf8IncompleteTail(std::string_view s);
+
 } // namespace kl

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QUrl>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
@@ -153,16 +154,22 @@ TEST(MainFormLoad, ValueLimits) {
 TEST(MainFormLoad, RefusedFilesLeaveThePreviousDataSet) {
     const std::string dir = freshDir("refused");
     fs::create_directories(dir + "/folder.csv"); // exists, but cannot be read as a file
+    // Special files are refused at once, never opened for reading: the alarm catches a hang.
+    ASSERT_EQ(::mkfifo((dir + "/fifo.csv").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir + "/zero.csv");
     struct Case {
         std::string path;
         std::string caption; // "" = no message
         int beeps;
+        std::string cause = {}; // in the message text
     } cases[] = {
         {data("main_two_columns.csv"), "CAN NOT USE", 0},
         {data("main_nine.csv"), "BAD DATA", 0},
         {data("main_binary.csv"), "不正なデータ", 0},
         {dir + "/vanished.csv", "BAD DATA", 0},
-        {dir + "/folder.csv", "不正なデータ", 0},
+        {dir + "/folder.csv", "CAN NOT READ", 0, "フォルダです。"},
+        {dir + "/fifo.csv", "CAN NOT READ", 0, "通常のファイルではありません"},
+        {dir + "/zero.csv", "CAN NOT READ", 0, "通常のファイルではありません"},
         {data("main_sound.WAV"), "", 1},
         {data("main_noext"), "", 0},
     };
@@ -171,7 +178,9 @@ TEST(MainFormLoad, RefusedFilesLeaveThePreviousDataSet) {
         f.open(data("main_ten.csv"));
         ASSERT_EQ(f.form->appState().count(), 10);
         f.services.shown.clear();
+        ::alarm(20);
         f.open(c.path);
+        ::alarm(0);
         const AppState& s = f.form->appState();
         EXPECT_EQ(s.count(), 10) << c.path;
         EXPECT_EQ(s.data.sourcePath, data("main_ten.csv")) << c.path;
@@ -182,6 +191,10 @@ TEST(MainFormLoad, RefusedFilesLeaveThePreviousDataSet) {
         EXPECT_EQ(f.services.captions(),
                   c.caption.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.caption})
             << c.path;
+        if (!c.cause.empty() && !f.services.shown.empty()) {
+            EXPECT_NE(f.services.shown.back().text.find(c.cause), std::string::npos) << c.path;
+            EXPECT_NE(f.services.shown.back().text.find(c.path), std::string::npos) << c.path;
+        }
         EXPECT_TRUE(f.form->isEnabled());
     }
 }

@@ -2,9 +2,14 @@
 
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
+#include "data/DataTextReader.h"
 #include "text/FileIO.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kl {
@@ -139,6 +144,47 @@ TEST(DataFileReader, FirstLineColumns) {
         EXPECT_EQ(firstLineColumns(c.line), c.columns) << c.line;
 }
 
+// From a path: regular files only, each other kind refused at once with its cause, as holding no
+// values (the too-few message) so that a caller without its own wording keeps that refusal.
+TEST(DataFileReader, ReadsFromAPathAndSaysWhyNot) {
+    std::string dir = test::freshFolder("reader-path");
+    ASSERT_TRUE(writeFileAtomic(dir + "/ten.csv", lines(1, 10)));
+    ASSERT_EQ(::mkfifo((dir + "/fifo.csv").c_str(), 0600), 0);
+    DataReadResult ok = readDataFileAt(dir + "/ten.csv");
+    EXPECT_EQ(ok.status, ReadStatus::Ok);
+    EXPECT_EQ(ok.values, Values({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    EXPECT_EQ(ok.fileFailure, ReadFailure::None);
+    struct Case {
+        std::string path;
+        ReadFailure failure;
+    };
+    const Case cases[] = {
+        {dir + "/none.csv", ReadFailure::Missing},
+        {dir, ReadFailure::Folder},
+        {dir + "/fifo.csv", ReadFailure::NotRegular},
+        {"/dev/zero", ReadFailure::NotRegular},
+    };
+    ::alarm(20);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        int begun = 0;
+        DataReadHooks hooks;
+        hooks.itemsBegin = [&] { ++begun; };
+        DataReadResult r = readDataFileAt(c.path, hooks);
+        EXPECT_EQ(r.status, ReadStatus::Refused);
+        EXPECT_EQ(r.refusal, ReadRefusal::Unreadable);
+        EXPECT_EQ(r.fileFailure, c.failure);
+        EXPECT_EQ(r.messages, std::vector<Message>{tooFewValuesMessage()});
+        EXPECT_EQ(begun, 0);
+    }
+    ::alarm(0);
+    Message m = unreadableFileMessage(ReadFailure::NotRegular, 0, "/dev/zero");
+    EXPECT_EQ(m.caption, "CAN NOT READ");
+    EXPECT_EQ(
+        m.text,
+        "このファイルは読み込めません。通常のファイルではありません（FIFO、デバイスなど）。\r\n/dev/zero");
+}
+
 TEST(DataFileReader, CapAtFortyThousand) {
     struct Case {
         const char* name;
@@ -258,6 +304,159 @@ TEST(DataFileReader, ProgressSegments) {
         EXPECT_EQ(seen.back(), 20);
         EXPECT_EQ(r.segment, 20);
     }
+}
+
+// What the rules saw: everything a caller can observe of a read.
+struct Observed {
+    DataReadResult result;
+    std::vector<int> segments;
+    int polls = 0;
+    int begun = 0;
+};
+
+DataReadHooks observing(Observed& o) {
+    DataReadHooks hooks;
+    hooks.fillSegment = [&o](int k) { o.segments.push_back(k); };
+    hooks.cancelRequested = [&o] { return ++o.polls < 0; };
+    hooks.itemsBegin = [&o] { ++o.begun; };
+    return hooks;
+}
+
+void expectSameRead(const Observed& a, const Observed& b) {
+    EXPECT_EQ(a.result.status, b.result.status);
+    EXPECT_EQ(a.result.refusal, b.result.refusal);
+    EXPECT_EQ(a.result.values, b.result.values);
+    EXPECT_EQ(a.result.messages, b.result.messages);
+    EXPECT_EQ(a.result.columns, b.result.columns);
+    EXPECT_EQ(a.result.itemsRead, b.result.itemsRead);
+    EXPECT_EQ(a.result.capped, b.result.capped);
+    EXPECT_EQ(a.segments, b.segments);
+    EXPECT_EQ(a.polls, b.polls);
+    EXPECT_EQ(a.begun, b.begun);
+}
+
+std::string utf16(std::string_view ascii, bool bigEndian) {
+    std::string s = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char ch : ascii)
+        s += bigEndian ? std::string{'\0', ch} : std::string{ch, '\0'};
+    return s;
+}
+
+// Texts whose tricky bytes (multi-byte characters, CR LF, the end-of-file mark, blanks) are read
+// whole and given to the rules in pieces of every small size: the pieces change nothing.
+TEST(DataFileReader, TextInPiecesReadsAsTheWholeText) {
+    const std::string cases[] = {
+        lines(1, 12),
+        "\xEF\xBB\xBF"
+        "Title\r\n" +
+            lines(1, 11) + "\x1A",
+        "1 \xE3\x80\x80 \r\n" + lines(2, 12, "\r"),
+        "1 2 \x1A",
+        "  \xE3\x80\x80  1  \xE3\x80\x80\n\"3\", \"\" ,\xE3\x80\x80,\t5\r\n\r\n" + lines(6, 16, "\n") + "  ",
+        "1,\r\n" + lines(2, 12) + "\x1A",
+        "値\r\n" + lines(1, 11, ",") + "\r",
+        lines(1, 40002, ","),
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        Observed whole;
+        whole.result = readDataText(text, text.size(), observing(whole));
+        for (std::size_t piece : {1u, 2u, 3u, 5u, 7u}) {
+            if (text.size() > 1000 && piece < 7) continue;
+            Observed cut;
+            DataTextReader reader(text.size(), observing(cut));
+            for (std::size_t at = 0; at < text.size(); at += piece)
+                reader.feed(std::string_view(text).substr(at, piece));
+            cut.result = reader.finish();
+            SCOPED_TRACE(piece);
+            expectSameRead(whole, cut);
+        }
+    }
+}
+
+// From a path the file is read in pieces of 64 KiB: characters of every encoding cut at a piece's
+// end read as in the whole file.
+TEST(DataFileReader, FileReadFromItsPathReadsAsItsBytes) {
+    const std::string dir = test::freshFolder("reader-stream");
+    const std::size_t piece = 1 << 16;
+    auto padded = [&](const std::string& head, std::size_t bytesBefore, const std::string& tail) {
+        std::string s = head;
+        while (s.size() + 2 <= bytesBefore)
+            s += "\r\n";
+        if (s.size() < bytesBefore) s += " ";
+        return s + tail;
+    };
+    std::vector<std::string> cases = {
+        lines(1, 12),
+        "\xEF\xBB\xBF" + lines(1, 12),
+        utf16(lines(1, 12), false),
+        utf16(lines(1, 12), true),
+        fixture("binary_values.dat"),
+        "1,2\r\n" + lines(1, 12),
+        lines(1, 40001),
+        lines(1, 9) + std::string(1, '\0') + lines(1, 40001), // NUL among the values read: binary
+    };
+    for (std::size_t shift = 0; shift < 4; ++shift) {
+        const std::size_t at = piece - shift;
+        cases.push_back(padded("Values\r\n", at - 1,
+                               "\xE3\x80\x80"
+                               "1\r\n値2\r\n" +
+                                   lines(3, 12)));
+        cases.push_back(padded("Values\r\n", at - 1, "\x82\xA0\r\n\x81\x40\r\n" + lines(1, 12))); // CP932
+        cases.push_back(padded("Values\r\n", at - 1, "\r\n1\r\n" + lines(2, 12) + "\x1A"));
+        cases.push_back(utf16(padded("V\r\n", at / 2, lines(1, 12)), shift % 2 == 1) + "\x3D\xD8\x00\xDE");
+    }
+    int n = 0;
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(n);
+        const std::string path = dir + "/case" + std::to_string(n++) + ".csv";
+        ASSERT_TRUE(writeFileAtomic(path, bytes));
+        Observed whole, streamed;
+        whole.result = readDataFile(bytes, observing(whole));
+        streamed.result = readDataFileAt(path, observing(streamed));
+        expectSameRead(whole, streamed);
+        EXPECT_EQ(streamed.result.fileFailure, ReadFailure::None);
+    }
+}
+
+long peakMemoryKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Memory holds the values kept, not the file: a 200 MB file whose values lie far apart is read
+// through, and one of 200 MB of values stops after the 40,001st, both in well under 64 MiB.
+TEST(DataFileReader, LargeFilesAreReadInBoundedMemory) {
+    const std::string dir = test::freshFolder("reader-large");
+    const std::size_t size = 200u << 20;
+    {
+        std::ofstream sparse(dir + "/sparse.csv", std::ios::binary);
+        const std::string gap(1 << 20, '\n');
+        for (int i = 1; i <= 200; ++i)
+            sparse << gap << i << ",\r\n";
+    }
+    {
+        std::ofstream dense(dir + "/dense.csv", std::ios::binary);
+        std::string block;
+        for (int i = 0; i < 100000; ++i)
+            block += "12.5\r\n";
+        for (std::size_t written = 0; written < size; written += block.size())
+            dense << block;
+    }
+    ASSERT_GE(std::filesystem::file_size(dir + "/sparse.csv"), size);
+    DataReadResult sparse = readDataFileAt(dir + "/sparse.csv");
+    ASSERT_EQ(sparse.status, ReadStatus::Ok);
+    ASSERT_EQ(sparse.values.size(), 200u);
+    EXPECT_EQ(sparse.values.back(), "200");
+    DataReadResult dense = readDataFileAt(dir + "/dense.csv");
+    ASSERT_EQ(dense.status, ReadStatus::Ok);
+    EXPECT_EQ(dense.values.size(), 40000u);
+    EXPECT_TRUE(dense.capped);
+    const long peak = peakMemoryKiB();
+    ASSERT_GT(peak, 0);
+    EXPECT_LT(peak, 64 * 1024) << "peak " << peak << " KiB";
 }
 
 TEST(DataSet, ListRows) {

@@ -1,11 +1,15 @@
 #include "TestSupport.h"
 #include "text/FileIO.h"
 
+#include <cerrno>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kl {
 namespace {
@@ -44,6 +48,54 @@ TEST(FileIO, ReadingWhatIsNotAReadableFileGivesNothing) {
     EXPECT_EQ(readFileBytes(dir), std::nullopt); // a folder
     EXPECT_FALSE(fileExists(dir + "/none"));
     EXPECT_FALSE(fileExists(dir));
+}
+
+// Every special file is refused at once: a FIFO without a writer would block open and read for
+// good, /dev/zero would never end. The alarm turns a hang into a failure.
+TEST(FileIO, ReadersSayWhyAFileCannotBeRead) {
+    std::string dir = test::freshFolder("fileio-why");
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0600), 0);
+    ASSERT_TRUE(writeFileAtomic(dir + "/plain", "x"));
+    struct Case {
+        std::string path;
+        ReadFailure failure;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {dir + "/none", ReadFailure::Missing, "no such file: " + dir + "/none"},
+        {dir + "/plain/below", ReadFailure::Missing, "no such file: " + dir + "/plain/below"},
+        {"", ReadFailure::Missing, "no such file: "},
+        {dir, ReadFailure::Folder, "is a folder: " + dir},
+        {dir + "/fifo", ReadFailure::NotRegular, "not a regular file: " + dir + "/fifo"},
+        {"/dev/zero", ReadFailure::NotRegular, "not a regular file: /dev/zero"},
+        {"/dev/null", ReadFailure::NotRegular, "not a regular file: /dev/null"},
+    };
+    ::alarm(20);
+    for (const Case& c : cases) {
+        FileRead read = readFile(c.path);
+        EXPECT_FALSE(read) << c.path;
+        EXPECT_EQ(read.failure, c.failure) << c.path;
+        EXPECT_EQ(readFailureText(read, c.path), c.text);
+        ReadableFile file(c.path);
+        EXPECT_FALSE(file);
+        EXPECT_EQ(file.failure(), c.failure) << c.path;
+    }
+    ::alarm(0);
+    FileRead plain = readFile(dir + "/plain");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain.failure, ReadFailure::None);
+    EXPECT_EQ(*plain.bytes, "x");
+    EXPECT_EQ(readFailureText(ReadFailure::IoError, EIO, "f"), "cannot read f: Input/output error");
+}
+
+TEST(FileIO, AFileWithoutReadPermissionIsNamedSo) {
+    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+    std::string dir = test::freshFolder("fileio-perm");
+    ASSERT_TRUE(writeFileAtomic(dir + "/secret", "x"));
+    ::chmod((dir + "/secret").c_str(), 0200);
+    FileRead read = readFile(dir + "/secret");
+    EXPECT_EQ(read.failure, ReadFailure::NoPermission);
+    EXPECT_EQ(readFailureText(read, "s"), "permission denied: s");
 }
 
 TEST(FileIO, RefusesToReplaceAFolder) {
@@ -99,6 +151,32 @@ TEST(FileIO, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_NE(error.find("data.csv"), std::string::npos) << error;
     EXPECT_EQ(readFileBytes(path), "old\r\n");
     EXPECT_EQ(entriesIn(dir), 1u);
+}
+
+// A save killed between creating its temporary file and the rename leaves the temporary file;
+// the next write to the folder removes those older than the running program, and nothing else.
+TEST(FileIO, StaleTemporaryFilesOfAKilledSaveAreRemovedOnTheNextWrite) {
+    std::string dir = test::freshFolder("fileio-stale");
+    auto make = [&](const std::string& name, bool old) {
+        ASSERT_TRUE(writeFileAtomic(dir + "/" + name, "left"));
+        if (!old) return;
+        timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (dir + "/" + name).c_str(), times, 0), 0);
+    };
+    make(".data.csv.tmp-a1B2c3", true);  // a killed save's: removed
+    make(".KIJUN.DAT.tmp-ZZZZZZ", true); // removed too, whatever file it was for
+    make(".data.csv.tmp-x1y2z3", false); // newer than this program: another copy may be saving
+    make(".data.csv.tmp-a1B2", true);    // not our pattern
+    make("data.csv.tmp-a1B2c3", true);   // not our pattern
+    make(".data.csv.tmp-a1B2c!", true);  // not our pattern
+    fs::create_directory(dir + "/.sub.tmp-abcdef");
+    ASSERT_TRUE(writeFileAtomic(dir + "/data.csv", "new"));
+    EXPECT_FALSE(fs::exists(dir + "/.data.csv.tmp-a1B2c3"));
+    EXPECT_FALSE(fs::exists(dir + "/.KIJUN.DAT.tmp-ZZZZZZ"));
+    for (const char* kept : {".data.csv.tmp-x1y2z3", ".data.csv.tmp-a1B2", "data.csv.tmp-a1B2c3",
+                             ".data.csv.tmp-a1B2c!", ".sub.tmp-abcdef", "data.csv"})
+        EXPECT_TRUE(fs::exists(dir + "/" + kept)) << kept;
+    EXPECT_EQ(readFileBytes(dir + "/data.csv"), "new");
 }
 
 TEST(FileIO, KeepsPermissionsAndFollowsSymbolicLinks) {
