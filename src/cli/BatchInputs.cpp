@@ -1,16 +1,13 @@
 #include "cli/BatchInputs.h"
 
 #include "cli/Batch.h"
+#include "text/FileIO.h"
 #include "text/Text.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace kl::cli {
 
@@ -22,18 +19,9 @@ std::optional<OutputFormat> outputFormatNamed(std::string_view word) {
 }
 
 std::optional<std::string> unreadableInputReason(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return "no such file: " + path;
-        return "cannot read " + path + ": " + std::strerror(errno);
-    }
-    if (S_ISDIR(st.st_mode)) return "a folder, not a file: " + path;
-    if (!S_ISREG(st.st_mode)) return "not a regular file: " + path;
-    // Opened without blocking in case it was swapped for a FIFO since the check.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return "cannot read " + path + ": " + std::strerror(errno);
-    ::close(fd);
-    return std::nullopt;
+    const ReadableFile file(path); // a regular file only, opened without blocking
+    if (file) return std::nullopt;
+    return readFailureText(file.failure(), file.errorNumber(), path);
 }
 
 namespace {

@@ -18,9 +18,10 @@ enum class OutputFormat { Text, Csv, Json };
 // "text", "csv" or "json"; nothing for any other word.
 std::optional<OutputFormat> outputFormatNamed(std::string_view word);
 
-// Why path cannot be read as an input file ("no such file: PATH", "a folder, not a file: PATH",
-// "not a regular file: PATH", "cannot read PATH: REASON"); nothing when it is a readable regular
-// file. Never opens anything that could block (a FIFO, a device).
+// Why path cannot be read as an input file, in the reading layer's words ("no such file: PATH",
+// "is a folder: PATH", "not a regular file: PATH", "permission denied: PATH", "cannot read
+// PATH: REASON"); nothing when it is a readable regular file. Never opens anything that could
+// block (a FIFO, a device).
 std::optional<std::string> unreadableInputReason(const std::string& path);
 
 // The input files the command line names, in order: a FILE as given, a folder as its data files

@@ -10,6 +10,7 @@
 #include "graph/GraphPainter.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QuickPng.h"
 #include "text/FileIO.h"
 #include "text/Text.h"
 
@@ -63,7 +64,7 @@ int graphOf(GraphOptions o, const std::string& file, std::ostream& out, std::ost
         printCaptionedMessage(*drawing.failure, err);
         return 1;
     }
-    const QByteArray png = pngBytes(image);
+    const QByteArray png = quickPngBytes(image);
     std::string error;
     if (!writeFileAtomic(o.png, std::string_view(png.constData(), std::size_t(png.size())), &error)) {
         err << "klepsydra graph: cannot write " << o.png << ": " << error << '\n';

@@ -115,7 +115,7 @@ TEST(StatsCommand, InputsThatAreNotReadableFiles) {
         {fifo, "klepsydra stats: not a regular file: " + fifo + "\n"},
         {"/dev/null", "klepsydra stats: not a regular file: /dev/null\n"},
         {"/dev/zero", "klepsydra stats: not a regular file: /dev/zero\n"},
-        {locked, root ? "" : "klepsydra stats: cannot read " + locked + ": Permission denied\n"},
+        {locked, root ? "" : "klepsydra stats: permission denied: " + locked + "\n"},
     };
     for (const Case& c : cases) {
         if (c.message.empty()) continue;
