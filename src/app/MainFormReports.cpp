@@ -22,6 +22,7 @@ constexpr const char* kExportQuestion = "度数表をCSVファイル形式でEXC
                                         "よろしいですか？　          ";
 constexpr const char* kExportLockedText = "Excel は既にオープンされています。\r\n"
                                           "この処理は、Excelを閉じてから実行して下さい。       ";
+constexpr const char* kExportFailedText = "度数表のCSVファイルを書き込めませんでした。\r\n";
 
 } // namespace
 
@@ -70,14 +71,19 @@ void MainForm::BUTTON34_ON() {
     for (int i = 0; i < list2_->count(); ++i)
         rows.push_back(toStdString(list2_->item(i)->text()));
     const std::string path = workdir_ + "/" + kFrequencyExportName;
-    bool written = false;
+    ExportWrite written = ExportWrite::Failed;
+    std::string error;
     {
         BusyPointer busy(services_);
-        written = writeFrequencyExport(path, rows);
+        written = writeFrequencyExport(path, rows, &error);
     }
-    if (!written) {
-        // The spreadsheet holds the file (or the folder refuses it): the old file stays as it was.
+    // Either way the old file stays as it was.
+    if (written == ExportWrite::HeldOpen) {
         say("File Already Open", kExportLockedText);
+        return;
+    }
+    if (written == ExportWrite::Failed) {
+        say("CAN NOT WRITE", kExportFailedText + error);
         return;
     }
     services_.launch(path);
