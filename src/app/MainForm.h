@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "refrange/ReferenceMaster.h"
 #include "stats/ClassParameters.h"
+#include "text/FileIO.h"
 
 #include "platform/qt/SurfaceWidget.h"
 
@@ -169,7 +170,7 @@ private:
     void endCorrection();
     void refuseEntry(const Message& m);
     bool savePrompts(bool fromOpen);
-    bool writeOrSay(const std::string& path, const std::string& bytes);
+    bool writeOrSay(const std::vector<FileWrite>& files);
     std::optional<std::string> csvTarget(const std::string& chosen);
     SettingsRecord settingsSnapshot() const;
     std::string rememberedFolder();
