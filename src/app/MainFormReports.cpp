@@ -32,9 +32,12 @@ void MainForm::wireReportHandlers() {
         {button8_, &MainForm::BUTTON8_ON},   {button34_, &MainForm::BUTTON34_ON},
         {button18_, &MainForm::BUTTON18_ON}, {button14_, &MainForm::BUTTON14_ON},
     };
-    for (auto [b, handler] : buttons)
-        connect(b, &QPushButton::clicked, this,
+    // Plain names, not a structured binding: clang 14 lets no lambda capture one.
+    for (const auto& button : buttons) {
+        const auto handler = button.second;
+        connect(button.first, &QPushButton::clicked, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
 }
 
 void MainForm::BUTTON6_ON() {
