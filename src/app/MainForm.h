@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "refrange/ReferenceMaster.h"
 #include "stats/ClassParameters.h"
+#include "text/FileIO.h"
 
 #include "platform/qt/SurfaceWidget.h"
 
@@ -181,7 +182,7 @@ protected:
     bool savePrompts(bool fromOpen);
     bool dataInNoFile() const;
     bool savePromptsDue(int counterThreshold) const;
-    bool writeOrSay(const std::string& path, const std::string& bytes);
+    bool writeOrSay(const std::vector<FileWrite>& files);
     std::optional<std::string> csvTarget(const std::string& chosen);
     SettingsRecord settingsSnapshot() const;
     std::string rememberedFolder();

@@ -44,11 +44,11 @@ void MainForm::BUTTON13_ON() {
     form6_ = std::make_unique<Form6>(this);
     form6_->open("データの貼り付け中です。", "しばらくお待ち下さい。");
     form6_->move(geometry().left() + 20, geometry().top() + 20);
-    int polls = 0;
     PasteHooks hooks;
     hooks.showBlocks = [this](int blocks) { form6_->fillTo(blocks); };
-    hooks.cancelRequested = [this, &polls] {
-        if (++polls % 4096 == 0) services_.processEvents();
+    // Polled once a block of the bar: the window is kept alive at each.
+    hooks.cancelRequested = [this] {
+        services_.processEvents();
         return services_.zKeyDown();
     };
     PasteResult result = scanPasteText(*text, hooks);
@@ -88,12 +88,10 @@ void MainForm::BUTTON13_ON() {
 bool MainForm::commitPaste(std::vector<std::string> values) {
     closeKeptGraph();
     forgetSource();
-    state_.data.values.clear();
-    state_.data.values.reserve(values.size());
-    for (std::string& v : values) {
-        if (services_.zKeyDown()) return false;
-        state_.data.values.push_back(std::move(v));
-    }
+    // The cancel key is looked at once before the values are taken and once a chunk of listed
+    // rows: a look lets the window process its events, which costs far more than a row.
+    if (services_.zKeyDown()) return false;
+    state_.data.values = std::move(values);
     state_.counter = 1;
     for (QPushButton* b : {button6_, button7_, button8_})
         b->setEnabled(true);
@@ -105,7 +103,7 @@ bool MainForm::commitPaste(std::vector<std::string> values) {
     const int n = state_.count();
     QStringList chunk;
     for (int i = 1; i <= n; ++i) {
-        if (services_.zKeyDown()) return false;
+        if (chunk.isEmpty() && services_.zKeyDown()) return false;
         chunk << QString::fromStdString(state_.data.listRow(i));
         if (chunk.size() == kPasteListChunk || i == n) {
             list1_->addItems(chunk);

@@ -23,6 +23,7 @@ constexpr const char* kExportQuestion = "度数表をCSVファイル形式でEXC
                                         "よろしいですか？　          ";
 constexpr const char* kExportLockedText = "Excel は既にオープンされています。\r\n"
                                           "この処理は、Excelを閉じてから実行して下さい。       ";
+constexpr const char* kExportFailedText = "度数表のCSVファイルを書き込めませんでした。\r\n";
 
 constexpr const char* kLaunchFailedText = "度数表を次のファイルに保存しましたが、"
                                           "CSVファイルを開くプログラムを起動できませんでした。\r\n";
@@ -35,9 +36,12 @@ void MainForm::wireReportHandlers() {
         {button8_, &MainForm::BUTTON8_ON},   {button34_, &MainForm::BUTTON34_ON},
         {button18_, &MainForm::BUTTON18_ON}, {button14_, &MainForm::BUTTON14_ON},
     };
-    for (auto [b, handler] : buttons)
-        connect(b, &QPushButton::clicked, this,
+    // Plain names, not a structured binding: clang 14 lets no lambda capture one.
+    for (const auto& button : buttons) {
+        const auto handler = button.second;
+        connect(button.first, &QPushButton::clicked, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
 }
 
 void MainForm::BUTTON6_ON() {
@@ -80,14 +84,19 @@ void MainForm::BUTTON34_ON() {
     for (int i = 0; i < list2_->count(); ++i)
         rows.push_back(toStdString(list2_->item(i)->text()));
     const std::string path = workdir_ + "/" + kFrequencyExportName;
-    bool written = false;
+    ExportWrite written = ExportWrite::Failed;
+    std::string error;
     {
         BusyPointer busy(services_);
-        written = writeFrequencyExport(path, rows);
+        written = writeFrequencyExport(path, rows, &error);
     }
-    if (!written) {
-        // The spreadsheet holds the file (or the folder refuses it): the old file stays as it was.
+    // Either way the old file stays as it was.
+    if (written == ExportWrite::HeldOpen) {
         say("File Already Open", kExportLockedText);
+        return;
+    }
+    if (written == ExportWrite::Failed) {
+        say("CAN NOT WRITE", kExportFailedText + error);
         return;
     }
     if (!services_.launch(path)) {

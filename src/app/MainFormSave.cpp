@@ -58,11 +58,13 @@ bool MainForm::savePromptsDue(int counterThreshold) const {
     return state_.counter >= counterThreshold || dataInNoFile();
 }
 
-bool MainForm::writeOrSay(const std::string& path, const std::string& bytes) {
+// Writes a data file and its settings file as one: both are replaced or neither is.
+bool MainForm::writeOrSay(const std::vector<FileWrite>& files) {
     std::string error;
-    if (writeFileAtomic(path, bytes, &error)) return true;
-    say("SAVE ERROR",
-        "ファイルを保存できませんでした。元のファイルは変更されていません。\r\n" + path + "\r\n" + error);
+    std::size_t failed = 0;
+    if (writeFilesAtomic(files, &error, &failed)) return true;
+    say("SAVE ERROR", "ファイルを保存できませんでした。元のファイルは変更されていません。\r\n" +
+                          files[failed].path + "\r\n" + error);
     return false;
 }
 
@@ -124,20 +126,23 @@ bool MainForm::NAMAE() {
     if (!path) return false;
     const std::vector<std::string> rows = listValues();
     if (rows.empty()) return false; // a file of no values is never written
-    if (!writeOrSay(*path, csvBytes(rows))) return false;
+    const PathParts parts = splitPath(*path);
+    const std::string base = trimBlanks(parts.drive + parts.folder + parts.base);
+    const SettingsRecord r = settingsSnapshot();
+    const bool withSettings = settingsComplete(r);
+    const std::string data = csvBytes(rows), settings = settingsBytes(r);
+    std::vector<FileWrite> files = {{*path, data}};
+    if (withSettings) files.push_back({companionPath(base), settings});
+    if (!writeOrSay(files)) return false;
 
     // The saved file is now the source of the data set.
-    const PathParts parts = splitPath(*path);
     state_.data.sourcePath = *path;
     state_.data.sourceName = parts.base;
-    state_.data.sourceBase = trimBlanks(parts.drive + parts.folder + parts.base);
+    state_.data.sourceBase = base;
     edit1_->setText(QString::fromStdString(*path));
     edit2_->setText(QString::fromStdString(parts.base));
     state_.pasted = 0;
-
-    const SettingsRecord r = settingsSnapshot();
-    if (!settingsComplete(r)) return true;
-    if (!writeOrSay(companionPath(state_.data.sourceBase), settingsBytes(r))) return false;
+    if (!withSettings) return true;
     state_.saved = true;
     state_.counter = 0;
     state_.manual = 0;
@@ -154,20 +159,25 @@ bool MainForm::KIOKU() {
     const std::optional<std::string> old = readFileBytes(path);
     // A file cut at 40,000 values keeps the rest of the user's data: only the settings are saved.
     const bool cut = old && readDataFile(*old).capped;
+    std::vector<FileWrite> files;
+    std::string data;
     if (!rows.empty() && !cut) {
-        const TextEncoding encoding = old ? detectEncoding(*old) : TextEncoding::Cp932;
-        if (!writeOrSay(path, csvBytes(rows, encoding))) return false;
+        data = csvBytes(rows, old ? detectEncoding(*old) : TextEncoding::Cp932);
+        files.push_back({path, data});
     }
     SettingsRecord r = settingsSnapshot();
     if (trimBlanks(r.title).empty() && combo1_->currentIndex() >= 0)
         r.title = defaultGraphTitle(combo1_->currentText().toStdString());
-    if (trimBlanks(state_.data.sourceName).empty() || !settingsComplete(r)) {
+    const bool withSettings = !trimBlanks(state_.data.sourceName).empty() && settingsComplete(r);
+    const std::string settings = settingsBytes(r);
+    if (withSettings) files.push_back({companionPath(trimBlanks(state_.data.sourceBase)), settings});
+    if (!files.empty() && !writeOrSay(files)) return false;
+    if (!withSettings) {
         // The settings the prompt offered to save cannot be written: say so, and let the asking
         // command stop so that the user can complete them or answer No.
         say("BAD DATA", kParametersIncomplete);
         return false;
     }
-    if (!writeOrSay(companionPath(trimBlanks(state_.data.sourceBase)), settingsBytes(r))) return false;
     state_.saved = true;
     state_.counter = 0;
     state_.manual = 0;
@@ -187,18 +197,25 @@ bool MainForm::KIOKU02() {
     if (rows.empty()) return false;
     for (std::string& row : rows)
         row = trimBlanks(row);
-    if (!writeOrSay(*path, csvBytes(rows, TextEncoding::Cp932, true))) return false;
+    const std::string data = csvBytes(rows, TextEncoding::Cp932, true);
 
     SettingsRecord r = settingsSnapshot();
+    bool complete = true;
     for (const std::string* f : {&r.upper, &r.classes, &r.lower, &r.interval, &r.itemIndex})
-        if (trimBlanks(*f).empty()) {
-            say("BAD DATA", kParametersIncomplete);
-            return true;
-        }
+        complete = complete && !trimBlanks(*f).empty();
+    if (!complete) {
+        if (!writeOrSay({{*path, data}})) return false;
+        say("BAD DATA", kParametersIncomplete);
+        return true;
+    }
     if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(combo1_->currentText().toStdString());
     const PathParts parts = splitPath(*path);
+    const std::string settings = settingsBytes(r);
+    if (!writeOrSay(
+            {{*path, data}, {companionPath(trimBlanks(parts.drive + parts.folder + parts.base)), settings}}))
+        return false;
     state_.data.sourceName = parts.base;
-    return writeOrSay(companionPath(trimBlanks(parts.drive + parts.folder + parts.base)), settingsBytes(r));
+    return true;
 }
 
 std::string MainForm::readCompanionDecimalPlaces() {

@@ -103,12 +103,15 @@ PasteResult scanPasteBytes(std::string_view cp932Text, const PasteHooks& hooks) 
         return verdict;
     };
 
+    // The cancel key is looked at whenever the bar gains a block, not at every byte: a look at
+    // the keyboard costs far more than scanning a byte.
+    long long nextBlockAt = 1;
     for (long long i = 1; i <= length; ++i) {
-        if (cancelled()) return failed(PasteStatus::Cancelled, tokens);
-        const int b = pasteProgressBlocks(i, length);
-        if (b != blocks) {
-            blocks = b;
+        if (i == nextBlockAt) {
+            blocks = pasteProgressBlocks(i, length);
             if (hooks.showBlocks) hooks.showBlocks(blocks);
+            if (cancelled()) return failed(PasteStatus::Cancelled, tokens);
+            nextBlockAt = blocks < 20 ? blocks * length / 20 + 1 : length + 1;
         }
         const char c = text[static_cast<std::size_t>(i - 1)];
         if (numericByte(c)) {
@@ -118,13 +121,11 @@ PasteResult scanPasteBytes(std::string_view cp932Text, const PasteHooks& hooks) 
             ++run;
             if (!previousSeparator) {
                 run = 0;
-                if (cancelled()) return failed(PasteStatus::Cancelled, tokens);
                 const PasteStatus verdict = endToken();
                 if (verdict != PasteStatus::Ok) return failed(verdict, tokens);
             }
             previousSeparator = true;
         }
-        if (cancelled()) return failed(PasteStatus::Cancelled, tokens);
         if (run > kMaxSeparatorRun) break;
     }
     if (!token.empty()) {

@@ -29,7 +29,7 @@ enum class PasteStatus {
 struct PasteHooks {
     // Called with the number of blocks (1..20) whenever it changes.
     std::function<void(int blocks)> showBlocks;
-    // Polled before and after every scanned byte; true cancels.
+    // Polled whenever the bar gains a block and once after the scan; true cancels.
     std::function<bool()> cancelRequested;
 };
 

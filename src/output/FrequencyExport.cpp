@@ -5,6 +5,7 @@
 #include "text/Text.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kl {
 
@@ -56,8 +57,24 @@ std::string frequencyExportBytes(const std::vector<std::string>& rows) {
     return out;
 }
 
-bool writeFrequencyExport(const std::string& path, const std::vector<std::string>& rows, std::string* error) {
-    return writeFileAtomic(path, frequencyExportBytes(rows), error);
+namespace {
+
+// The lock files a spreadsheet program keeps beside a file it has open: LibreOffice's
+// ".~lock.NAME#" and Excel's "~$NAME".
+bool heldBySpreadsheet(const std::string& path) {
+    auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return fileExists(folder + ".~lock." + name + "#") || fileExists(folder + "~$" + name);
+}
+
+} // namespace
+
+ExportWrite writeFrequencyExport(const std::string& path, const std::vector<std::string>& rows,
+                                 std::string* error) {
+    if (heldBySpreadsheet(path)) return ExportWrite::HeldOpen;
+    if (writeFileAtomic(path, frequencyExportBytes(rows), error)) return ExportWrite::Written;
+    return errno == EBUSY || errno == ETXTBSY ? ExportWrite::HeldOpen : ExportWrite::Failed;
 }
 
 } // namespace kl

@@ -20,8 +20,15 @@ ExportFields exportFields(std::string_view row);
 // The whole file as CP932 bytes.
 std::string frequencyExportBytes(const std::vector<std::string>& rows);
 
-// Writes the file atomically; false (with *error set) when it cannot be written.
-bool writeFrequencyExport(const std::string& path, const std::vector<std::string>& rows,
-                          std::string* error = nullptr);
+enum class ExportWrite {
+    Written,
+    HeldOpen, // a spreadsheet program holds the file open: it is left as it was
+    Failed,   // anything else (disk full, I/O error, no permission, a folder): *error says what
+};
+
+// Writes the file atomically unless a spreadsheet program holds it open (the lock file
+// LibreOffice or Excel keeps beside it, or the system answering that the file is busy).
+ExportWrite writeFrequencyExport(const std::string& path, const std::vector<std::string>& rows,
+                                 std::string* error = nullptr);
 
 } // namespace kl

@@ -11,12 +11,15 @@ namespace kl {
 
 namespace {
 
-std::string quoteFree(std::string_view s) {
+// A field as written: a double quote would end it early and NUL would make the whole file read as
+// binary, so a field read from a damaged file (a UTF-8 one may hold NUL) is written so that it
+// reads back: quotes become full-width, NUL is dropped.
+std::string writableField(std::string_view s) {
     std::string out;
     for (char c : s) {
         if (c == '"')
             out += "＂";
-        else
+        else if (c != '\0')
             out += c;
     }
     return out;
@@ -68,13 +71,12 @@ std::string companionPath(std::string_view base) {
 }
 
 std::string settingsBytes(const SettingsRecord& r) {
-    const std::string fields[7] = {r.upper,     r.classes, r.lower, r.interval, quoteFree(r.title),
-                                   r.itemIndex, r.decimals};
+    const std::string fields[7] = {r.upper, r.classes, r.lower, r.interval, r.title, r.itemIndex, r.decimals};
     std::string line;
     for (int i = 0; i < kSettingsFields; ++i) {
         if (i > 0) line += ',';
         line += '"';
-        if (i < 7) line += trimBlanks(fields[i]);
+        if (i < 7) line += writableField(trimBlanks(fields[i]));
         line += '"';
     }
     line += "\r\n";

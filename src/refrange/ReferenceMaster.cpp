@@ -12,11 +12,12 @@ namespace {
 
 // Splits one line into its fields. A quoted field runs to the next double quote (the format
 // has no escape for a quote inside a text); anything between the closing quote and the next
-// comma is dropped. An unquoted field runs to the next comma.
-std::vector<std::string> splitFields(std::string_view line) {
+// comma is dropped. An unquoted field runs to the next comma. Only the first `wanted` fields
+// are kept: a hand-edited line of millions of commas costs nothing.
+std::vector<std::string> splitFields(std::string_view line, std::size_t wanted) {
     std::vector<std::string> fields;
     std::size_t pos = 0;
-    while (true) {
+    while (fields.size() < wanted) {
         std::size_t start = pos;
         while (start < line.size() && line[start] == ' ')
             ++start;
@@ -38,6 +39,7 @@ std::vector<std::string> splitFields(std::string_view line) {
         if (comma == std::string_view::npos) return fields;
         pos = comma + 1;
     }
+    return fields;
 }
 
 bool isBlankLine(std::string_view line) {
@@ -66,8 +68,8 @@ std::vector<ReferenceRange> parseReferenceMaster(std::string_view text) {
         else
             pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
         if (isBlankLine(line)) continue;
-        std::vector<std::string> fields = splitFields(line);
-        fields.resize(std::max<std::size_t>(fields.size(), 3));
+        std::vector<std::string> fields = splitFields(line, 3);
+        fields.resize(3);
         records.push_back({std::move(fields[0]), std::move(fields[1]), std::move(fields[2])});
     }
     return records;

@@ -302,14 +302,13 @@ std::size_t utf8IncompleteTail(std::string_view s) {
 
 namespace {
 
-// Bytes at the end of CP932 text that are a lead byte whose trail byte is still to come.
+// Bytes at the end of CP932 text that wait for the next piece: everything after the last byte
+// below 0x40, which is never part of a double-byte character. (Counting pairs from the start is
+// not enough: a lead byte with an unassigned trail byte decodes alone and shifts the pairs.)
 std::size_t cp932IncompleteTail(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        auto c = static_cast<unsigned char>(s[i]);
-        i += (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
-    }
-    return i > s.size() ? 1 : 0;
+    for (std::size_t i = s.size(); i > 0; --i)
+        if (static_cast<unsigned char>(s[i - 1]) < 0x40) return s.size() - i;
+    return s.size();
 }
 
 // Bytes at the end of UTF-16 that wait: an odd byte, and a high surrogate before it.

@@ -12,9 +12,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <deque>
 #include <filesystem>
 
@@ -171,6 +175,67 @@ TEST(PersistSave, FailedWriteOnAFullDiskLeavesTheOldFiles) {
     EXPECT_EQ(f.services.captions(), std::vector<std::string>{"SAVE ERROR"});
     EXPECT_FALSE(f.form->appState().saved);
     EXPECT_EQ(f.form->appState().counter, counterBefore);
+}
+
+// The file's immutable attribute (what chattr +i sets): not even the superuser may replace it.
+bool setImmutable(int fd, bool on) {
+    const unsigned long getFlags = _IOR('f', 1, long), setFlags = _IOW('f', 2, long);
+    const int immutableFlag = 0x10;
+    int flags = 0;
+    if (::ioctl(fd, getFlags, &flags) != 0) return false;
+    flags = on ? flags | immutableFlag : flags & ~immutableFlag;
+    return ::ioctl(fd, setFlags, &flags) == 0;
+}
+
+// A data file and its settings file are saved as a pair: when the settings file cannot be
+// written (a size limit stops it halfway, as a full disk would) or cannot replace the old one (an
+// immutable file), the data file is left, or put back, as it was, and no temporary file stays.
+TEST(PersistSave, DataAndSettingsAreReplacedTogetherOrNotAtAll) {
+    for (const char* failure : {"settings write", "settings rename"}) {
+        SCOPED_TRACE(failure);
+        Fixture f(std::string("pair-") + (failure[9] == 'w' ? "write" : "rename"));
+        const std::string path = f.work + "/pair.csv", vsc = f.work + "/pair.VSC";
+        std::string bytes;
+        for (int i = 0; i < 10; ++i)
+            bytes += std::to_string(1 + i % 9) + "\r\n";
+        ASSERT_TRUE(writeFileAtomic(path, bytes));
+        f.open(path);
+        ASSERT_EQ(f.form->appState().count(), 10);
+        ASSERT_TRUE(writeFileAtomic(vsc, "old settings\r\n"));
+        f.typeValue("2"); // the data rewrite now differs from the file
+        f.services.shown.clear();
+
+        rlimit oldLimit{};
+        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        int immutable = -1;
+        if (failure[9] == 'w') {
+            rlimit small = oldLimit;
+            small.rlim_cur = bytes.size() + 12; // the data fit, the settings (over 40 bytes of quotes) do not
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        } else {
+            immutable = ::open(vsc.c_str(), O_RDONLY);
+            if (!setImmutable(immutable, true)) {
+                ::close(immutable);
+                GTEST_SKIP() << "files cannot be made immutable here";
+            }
+        }
+        const bool saved = f.form->KIOKU();
+        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        std::signal(SIGXFSZ, oldHandler);
+        if (immutable >= 0) {
+            setImmutable(immutable, false);
+            ::close(immutable);
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(readFileBytes(path), bytes);
+        EXPECT_EQ(readFileBytes(vsc), "old settings\r\n");
+        ASSERT_EQ(f.services.captions(), std::vector<std::string>{"SAVE ERROR"});
+        EXPECT_NE(f.services.shown[0].text.find(vsc), std::string::npos) << f.services.shown[0].text;
+        EXPECT_FALSE(f.form->appState().saved);
+        for (const auto& entry : fs::directory_iterator(f.work))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
 }
 
 } // namespace

@@ -23,8 +23,10 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -211,15 +213,44 @@ TEST(Export, WritesTheTableLaunchesItAndMinimises) {
     EXPECT_TRUE(f.form->isMinimized());
 }
 
-TEST(Export, AFileThatCannotBeReplacedIsReportedAndNotOpened) {
-    Fixture f("locked");
-    f.open(main200());
-    fs::create_directories(f.work + "/DOSUU.CSV/held");
-    f.services.queueAnswer(Answer::Yes);
-    f.form->guarded([&] { f.form->BUTTON34_ON(); });
-    EXPECT_NE(f.out.str().find("caption=\"File Already Open\""), std::string::npos);
-    EXPECT_EQ(f.out.str().find("LAUNCH"), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(f.work + "/DOSUU.CSV/held"));
+// "File Already Open" only when a spreadsheet holds the file; any other failure names its cause
+// (a full disk alike: a file size limit makes the write fail halfway). The old file stays and
+// nothing is launched.
+TEST(Export, AFileThatCannotBeReplacedIsReportedByItsCauseAndNotOpened) {
+    struct Case {
+        std::string name;
+        std::string caption, cause;
+    } cases[] = {
+        {"held", "File Already Open", "Excel は既にオープンされています。"},
+        {"folder", "CAN NOT WRITE", "it is a folder"},
+        {"too large", "CAN NOT WRITE", "File too large"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f("export-failed");
+        f.open(main200());
+        if (c.name == "held") {
+            ASSERT_TRUE(writeFileAtomic(f.work + "/.~lock.DOSUU.CSV#", "user"));
+        }
+        if (c.name == "folder") fs::create_directories(f.work + "/DOSUU.CSV/held");
+        rlimit oldLimit{};
+        ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (c.name == "too large") {
+            rlimit small = oldLimit;
+            small.rlim_cur = 16;
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        f.services.queueAnswer(Answer::Yes);
+        f.form->guarded([&] { f.form->BUTTON34_ON(); });
+        ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+        std::signal(SIGXFSZ, oldHandler);
+        const std::string out = f.out.str();
+        EXPECT_NE(out.find("caption=\"" + c.caption + "\""), std::string::npos) << out;
+        EXPECT_NE(out.find(c.cause), std::string::npos) << out;
+        EXPECT_EQ(out.find("LAUNCH"), std::string::npos);
+        EXPECT_FALSE(fs::is_regular_file(f.work + "/DOSUU.CSV"));
+    }
 }
 
 TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {

@@ -154,5 +154,30 @@ TEST(IsValidUtf8, RejectsMalformedSequences) {
     EXPECT_FALSE(isValidUtf8("\x95\xDB"));         // CP932 bytes
 }
 
+// Found by fuzzing: CP932 with a lead byte before an unassigned trail byte (which decodes alone
+// and shifts the pairs) cut between pieces decoded differently from the whole file.
+TEST(TextStreamDecoder, PiecesDecodeAsTheWholeFile) {
+    const std::string found("\x34\x31\x32\x0D\x0A\x34\x2E\x35\x0D\x0A\x34\x2E\x37\x0D\x0A\x34"
+                            "\x2E\x38\x0D\x0A\x34\x2E\x39\x0D\x0A\x35\x2E\x30\x0D\x0A\x35\x2E"
+                            "\xFF\xFF\x7E\xFE\xB7\x9C\xE5\x6A\x31\x0D\x0A\x35\x2E\x31\x0D\x0A"
+                            "\x35\x31\x2E\x32\x0D\x0A\x35\x2E\x33\xFC\xF5\xCA\xD1\xCC\xF2\xF5"
+                            "\x2F\x2E\x34\x0D\x0A\x35\x2E\x34\x0D\x0A\x35\xE8\xE8\xE8\xE8\xE8"
+                            "\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8"
+                            "\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8"
+                            "\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8"
+                            "\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8\xE8"
+                            "\xE8\xE8",
+                            146);
+    const std::string whole = decodeTextFile(found);
+    for (std::size_t piece = 1; piece <= 9; ++piece) {
+        TextStreamDecoder decoder(FileEncoding::Cp932);
+        std::string cut;
+        for (std::size_t at = 0; at < found.size(); at += piece)
+            decoder.feed(std::string_view(found).substr(at, piece), cut);
+        decoder.finish(cut);
+        EXPECT_EQ(cut, whole) << piece;
+    }
+}
+
 } // namespace
 } // namespace kl

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,7 +159,8 @@ TEST(FileIO, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
 TEST(FileIO, StaleTemporaryFilesOfAKilledSaveAreRemovedOnTheNextWrite) {
     std::string dir = test::freshFolder("fileio-stale");
     auto make = [&](const std::string& name, bool old) {
-        ASSERT_TRUE(writeFileAtomic(dir + "/" + name, "left"));
+        std::ofstream(dir + "/" + name) << "left"; // as a killed save leaves it
+        ASSERT_TRUE(fs::exists(dir + "/" + name));
         if (!old) return;
         timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
         ASSERT_EQ(::utimensat(AT_FDCWD, (dir + "/" + name).c_str(), times, 0), 0);
@@ -177,6 +179,30 @@ TEST(FileIO, StaleTemporaryFilesOfAKilledSaveAreRemovedOnTheNextWrite) {
                              ".data.csv.tmp-a1B2c!", ".sub.tmp-abcdef", "data.csv"})
         EXPECT_TRUE(fs::exists(dir + "/" + kept)) << kept;
     EXPECT_EQ(readFileBytes(dir + "/data.csv"), "new");
+}
+
+// Files that belong together are replaced together: a second file that cannot be written
+// leaves the first as it was, with no temporary file behind.
+TEST(FileIO, FilesWrittenAsOneAreAllReplacedOrNone) {
+    std::string dir = test::freshFolder("fileio-pair");
+    const std::string data = dir + "/data.csv", vsc = dir + "/data.VSC";
+    ASSERT_TRUE(writeFileAtomic(data, "old data"));
+    ASSERT_TRUE(writeFileAtomic(vsc, "old settings"));
+    std::string error;
+    std::size_t failed = 99;
+    EXPECT_FALSE(writeFilesAtomic({{data, "new data"}, {dir + "/none/data.VSC", "x"}}, &error, &failed));
+    EXPECT_EQ(failed, 1u);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_NE(error.find(dir + "/none/data.VSC"), std::string::npos) << error;
+    EXPECT_EQ(readFileBytes(data), "old data");
+    EXPECT_EQ(entriesIn(dir), 2u);
+
+    ASSERT_TRUE(writeFilesAtomic({{data, "new data"}, {vsc, "new settings"}}, &error));
+    EXPECT_EQ(readFileBytes(data), "new data");
+    EXPECT_EQ(readFileBytes(vsc), "new settings");
+    ASSERT_TRUE(writeFilesAtomic({{dir + "/fresh.csv", "a"}, {dir + "/fresh.VSC", "b"}}, &error));
+    EXPECT_EQ(readFileBytes(dir + "/fresh.VSC"), "b");
+    EXPECT_EQ(entriesIn(dir), 4u);
 }
 
 TEST(FileIO, KeepsPermissionsAndFollowsSymbolicLinks) {

@@ -7,6 +7,7 @@
 #include "text/FileIO.h"
 
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace kl {
@@ -74,12 +75,33 @@ TEST(FrequencyExport, FieldsComeFromBytePositionsNotCharacters) {
 TEST(FrequencyExport, WrittenWholeOrNotAtAll) {
     const std::string dir = test::freshFolder("export");
     const std::string path = dir + "/" + kFrequencyExportName;
-    ASSERT_TRUE(writeFrequencyExport(path, {frequencyRow(1, "1.0", "2.0", 7)}));
-    EXPECT_EQ(readFileBytes(path).value(), frequencyExportBytes({frequencyRow(1, "1.0", "2.0", 7)}));
+    const std::string old = frequencyExportBytes({frequencyRow(1, "1.0", "2.0", 7)});
+    ASSERT_EQ(writeFrequencyExport(path, {frequencyRow(1, "1.0", "2.0", 7)}), ExportWrite::Written);
+    EXPECT_EQ(readFileBytes(path).value(), old);
     std::string error;
-    EXPECT_FALSE(writeFrequencyExport(dir + "/missing/" + kFrequencyExportName, {}, &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(readFileBytes(path).value(), frequencyExportBytes({frequencyRow(1, "1.0", "2.0", 7)}));
+    EXPECT_EQ(writeFrequencyExport(dir + "/missing/" + kFrequencyExportName, {}, &error),
+              ExportWrite::Failed);
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    EXPECT_EQ(readFileBytes(path).value(), old);
+}
+
+// Only a spreadsheet holding the file open counts as "already open": its lock file beside the
+// file says so. Every other failure is named by its cause.
+TEST(FrequencyExport, HeldOpenOnlyWhenASpreadsheetHoldsIt) {
+    const std::string dir = test::freshFolder("export-held");
+    const std::string path = dir + "/" + kFrequencyExportName;
+    ASSERT_TRUE(writeFileAtomic(path, "old"));
+    for (const char* lock : {"/.~lock.DOSUU.CSV#", "/~$DOSUU.CSV"}) {
+        ASSERT_TRUE(writeFileAtomic(dir + lock, "user"));
+        EXPECT_EQ(writeFrequencyExport(path, {}), ExportWrite::HeldOpen) << lock;
+        EXPECT_EQ(readFileBytes(path).value(), "old");
+        ASSERT_EQ(::unlink((dir + lock).c_str()), 0);
+    }
+    std::string error;
+    ASSERT_TRUE(ensureFolder(dir + "/sub/DOSUU.CSV"));
+    EXPECT_EQ(writeFrequencyExport(dir + "/sub/DOSUU.CSV", {}, &error), ExportWrite::Failed);
+    EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+    EXPECT_EQ(writeFrequencyExport(path, {}), ExportWrite::Written);
 }
 
 } // namespace

@@ -160,6 +160,21 @@ TEST(OptionStore, AnExistingFileIsNeverEmptiedByReading) {
     EXPECT_EQ(readFileBytes(dir + "/HAZURE")->size(), 256u);
 }
 
+// A FIFO or a device standing as an option file reads as not set at once and is left as it is.
+TEST(OptionStore, SpecialFilesReadAsNotSetWithoutBlocking) {
+    std::string dir = test::freshFolder("opt-special");
+    ASSERT_EQ(::mkfifo((dir + "/HAZURE").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir + "/GRAPH");
+    ::alarm(20);
+    OptionStore store(dir);
+    EXPECT_EQ(store.read(options::HAZURE), std::nullopt);
+    EXPECT_EQ(store.read(options::GRAPH), std::nullopt);
+    EXPECT_EQ(store.readNumber(options::HAZURE, 7), 7.0);
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(dir + "/HAZURE"));
+    EXPECT_TRUE(fs::is_symlink(dir + "/GRAPH"));
+}
+
 TEST(OptionStore, AnUnusableFolderReadsNotSetAndRefusesWrites) {
     std::string dir = test::freshFolder("opt-nofolder") + "/missing";
     OptionStore store(dir);

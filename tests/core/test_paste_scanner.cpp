@@ -130,7 +130,16 @@ TEST(PasteScanner, CapsAtTenThousandWithCaution) {
 
 TEST(PasteScanner, CancelAtAnyPoll) {
     const std::string text = numbers(20);
-    for (int at : {0, 1, 5, 40, 90}) {
+    // The key is looked at once a block of the bar and once after the scan, whatever the size:
+    // a look costs far more than a byte.
+    for (const std::string& t : {text, numbers(200000)}) {
+        int polls = 0;
+        PasteHooks hooks;
+        hooks.cancelRequested = [&] { return ++polls < 0; };
+        EXPECT_EQ(scanPasteText(t, hooks).status, PasteStatus::Ok);
+        EXPECT_EQ(polls, 21) << t.size();
+    }
+    for (int at : {0, 1, 5, 19, 20}) {
         int polls = 0;
         PasteHooks hooks;
         hooks.cancelRequested = [&] { return polls++ >= at; };

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kl {
 namespace {
@@ -87,6 +90,18 @@ TEST(ReferenceMaster, ToleratesHandEditedLines) {
         EXPECT_EQ(parseReferenceMaster(c.text), c.expected) << c.label;
 }
 
+// Only the three fields used are kept: a 5 MB line of commas once took hundreds of MB.
+TEST(ReferenceMaster, ALineOfMillionsOfCommasCostsLittle) {
+    const std::string text = "\"TP\",\"6.6\",\"8.1\"" + std::string(5u << 20, ',') + "\r\nNa,138,145\r\n";
+    EXPECT_EQ(parseReferenceMaster(text), (std::vector<ReferenceRange>{{"TP", "6.6", "8.1"}, {"Na", "138", "145"}}));
+    std::ifstream status("/proc/self/status");
+    long peakKiB = -1;
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:")) peakKiB = std::stol(line.substr(6));
+    ASSERT_GT(peakKiB, 0);
+    EXPECT_LT(peakKiB, 64 * 1024);
+}
+
 TEST(ReferenceMaster, RecordWithoutNameGivesAnEmptyLookingEntry) {
     ItemList items = buildItemList({{"TP", "6.6", "8.1"}, {"", "1", "2"}});
     ASSERT_EQ(items.entries.size(), 4u);
@@ -99,6 +114,13 @@ TEST(ReferenceMaster, MissingOrBinaryFile) {
     EXPECT_FALSE(readReferenceMaster(folder + "/data_f/KIJUN.DAT").has_value());
     EXPECT_FALSE(readMasterRecords(folder + "/data_f/KIJUN.DAT").ok);
     EXPECT_EQ(loadItemList(folder).entries.size(), 2u);
+    // A FIFO standing as KIJUN.DAT is refused at once: only the two fixed entries.
+    ASSERT_TRUE(ensureFolder(folder + "/data_f"));
+    ASSERT_EQ(::mkfifo((folder + "/data_f/KIJUN.DAT").c_str(), 0600), 0);
+    ::alarm(20);
+    EXPECT_FALSE(readMasterRecords(folder + "/data_f/KIJUN.DAT").ok);
+    EXPECT_EQ(loadItemList(folder).entries.size(), 2u);
+    ::alarm(0);
 
     std::string path = folder + "/binary.dat";
     ASSERT_TRUE(writeFileAtomic(path, std::string("\"TP\"\0\x01\x02,\"1\"", 12)));

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace kl {
 namespace {
 
@@ -31,12 +34,37 @@ TEST(SettingsFile, TrimsAndKeepsTitlesWhole) {
     EXPECT_EQ(back->upper, "60.0");
 }
 
+// Found by fuzzing: a UTF-8 settings file may hold NUL and quotes in its fields; written back as
+// they were, the file read as binary and the settings were lost. Whatever was read is written
+// so that it reads back.
+TEST(SettingsFile, FieldsReadFromADamagedFileAreWrittenSoThatTheyReadBack) {
+    const std::string found("\xEF\xBB\xBFP\x82\"0\",6\0\r,,\"\",\",\"\"\r,,\"\",\"\",\"\",\"\"\r\"\"\r,,\",\"\"\",\"\",\"\"\r,",
+                            54);
+    std::optional<SettingsRecord> read = parseSettings(found);
+    ASSERT_TRUE(read);
+    std::optional<SettingsRecord> again = parseSettings(settingsBytes(*read));
+    ASSERT_TRUE(again);
+    SettingsRecord r = astExample();
+    r.upper = std::string("6\0", 2) + "0";
+    r.classes = "3\"0";
+    again = parseSettings(settingsBytes(r));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->upper, "60");
+    EXPECT_EQ(again->classes, "3＂0");
+    EXPECT_EQ(again->lower, r.lower);
+}
+
 TEST(SettingsFile, RoundTripThroughTheFile) {
     const std::string dir = test::freshFolder("settings");
     const std::string path = companionPath(dir + "/ast");
     ASSERT_TRUE(writeFileAtomic(path, settingsBytes(astExample())));
     EXPECT_EQ(readSettingsFile(path), astExample());
     EXPECT_FALSE(readSettingsFile(dir + "/missing.VSC"));
+    // A FIFO as the companion file reads as none, at once.
+    ASSERT_EQ(::mkfifo((dir + "/fifo.VSC").c_str(), 0600), 0);
+    ::alarm(20);
+    EXPECT_FALSE(readSettingsFile(dir + "/fifo.VSC"));
+    ::alarm(0);
 }
 
 TEST(SettingsFile, ReadsTheLastCompleteRecord) {
