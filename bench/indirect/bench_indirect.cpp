@@ -56,13 +56,13 @@ using namespace kl;
 using namespace kl::indirect;
 
 std::vector<double> mixtureValues(std::size_t n, double resolution) {
-    MixtureSpec spec;
-    spec.lambda = 0.2;
-    spec.pathologicalShare = 0.2;
-    spec.count = n;
-    spec.resolution = resolution;
-    spec.seed = 2026;
-    return generateMixture(spec).values;
+    MixtureSpec mixture;
+    mixture.lambda = 0.2;
+    mixture.pathologicalShare = 0.2;
+    mixture.count = n;
+    mixture.resolution = resolution;
+    mixture.seed = 2026;
+    return generateMixture(mixture).values;
 }
 
 void BM_InverseModel100k(benchmark::State& state) {

@@ -65,13 +65,13 @@ void BM_Accuracy(benchmark::State& state) {
         for (double lambda : {0.0, 0.2, 0.5, 1.0}) {
             for (double share : {0.0, 0.1, 0.2, 0.3, 0.4, 0.5}) {
                 for (int seed = 1; seed <= seeds; ++seed) {
-                    MixtureSpec spec;
-                    spec.lambda = lambda;
-                    spec.pathologicalShare = share;
-                    spec.count = n;
-                    spec.resolution = seed % 2 ? 1 : 0.1;
-                    spec.seed = static_cast<std::uint64_t>(seed * 1000 + lambda * 100 + share * 10);
-                    GeneratedSet set = generateMixture(spec);
+                    MixtureSpec mixture;
+                    mixture.lambda = lambda;
+                    mixture.pathologicalShare = share;
+                    mixture.count = n;
+                    mixture.resolution = seed % 2 ? 1 : 0.1;
+                    mixture.seed = static_cast<std::uint64_t>(seed * 1000 + lambda * 100 + share * 10);
+                    GeneratedSet set = generateMixture(mixture);
                     Analysis a = analyse(set.values, kMethods);
                     const double width = set.upper - set.lower;
                     for (Method m : kMethods) {

@@ -2,17 +2,17 @@
 // The pieces the indirect methods share: the standard normal distribution, the Box-Cox
 // transformation and type-7 quantiles of sorted values.
 
+#include "refint/Distributions.h"
+
 #include <cmath>
 #include <cstddef>
 #include <span>
 
 namespace kl::indirect {
 
-inline double normalCdf(double z) {
-    return 0.5 * std::erfc(-z / std::sqrt(2.0));
-}
-// Φ⁻¹(p) for 0 < p < 1, to full double precision (Acklam's start, one Halley step).
-double normalQuantile(double p);
+// The standard normal distribution is the one the direct methods use.
+using refint::normalCdf;
+using refint::normalQuantile;
 
 // y = (x^λ − 1)/λ, ln x for λ = 0; x > 0.
 inline double boxCox(double x, double lambda) {
