@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace kl::options;
     static const kl::OptionSpec all[] = {SWIT_SYOU, HAZURE,  GRAPH,  RIRON,    KIJUN,    SINRA,  heikatu,
                                          P_RIRON,   P_KIJUN, P_KYUU, P_KAKURI, P_KEISAN, F_BASYO};
-    const kl::OptionSpec& spec = all[which % std::size(all)];
-    kl::writeFileAtomic(folder() + "/" + spec.name, in.rest());
+    const kl::OptionSpec& option = all[which % std::size(all)];
+    kl::writeFileAtomic(folder() + "/" + option.name, in.rest());
     kl::OptionStore store(folder());
-    store.read(spec);
-    store.readNumber(spec, 0);
+    store.read(option);
+    store.readNumber(option, 0);
     return 0;
 }

@@ -41,15 +41,15 @@ double roundTo(double x, double res) {
 
 } // namespace
 
-GeneratedSet generateMixture(const MixtureSpec& spec) {
+GeneratedSet generateMixture(const MixtureSpec& mixture) {
     GeneratedSet set;
-    const double lambda = spec.lambda;
-    set.mu = boxCox(spec.median, lambda);
-    set.sigma = spec.cv * std::pow(spec.median, lambda);
+    const double lambda = mixture.lambda;
+    set.mu = boxCox(mixture.median, lambda);
+    set.sigma = mixture.cv * std::pow(mixture.median, lambda);
     set.lower = inverseBoxCox(set.mu - normalQuantile(0.975) * set.sigma, lambda);
     set.upper = inverseBoxCox(set.mu + normalQuantile(0.975) * set.sigma, lambda);
 
-    Normal normal(spec.seed);
+    Normal normal(mixture.seed);
     auto draw = [&](double mean, double sd) {
         for (;;) {
             double y = mean + sd * normal.next();
@@ -59,15 +59,15 @@ GeneratedSet generateMixture(const MixtureSpec& spec) {
             }
         }
     };
-    const double res = spec.resolution;
-    set.values.reserve(spec.count);
-    for (std::size_t i = 0; i < spec.count; ++i) {
+    const double res = mixture.resolution;
+    set.values.reserve(mixture.count);
+    for (std::size_t i = 0; i < mixture.count; ++i) {
         double u = normal.uniform();
         double x;
-        if (u >= spec.pathologicalShare) {
+        if (u >= mixture.pathologicalShare) {
             x = draw(set.mu, set.sigma);
             ++set.healthy;
-        } else if (u < spec.pathologicalShare * spec.leftShare) {
+        } else if (u < mixture.pathologicalShare * mixture.leftShare) {
             x = draw(set.mu - 3.5 * set.sigma, 1.5 * set.sigma);
         } else {
             x = draw(set.mu + 4 * set.sigma, 2 * set.sigma);

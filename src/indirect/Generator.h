@@ -30,6 +30,6 @@ struct GeneratedSet {
 // On the transformed scale the healthy part is N(μ, σ) with μ = BoxCox(median) and σ = cv·median^λ.
 // The left part is N(μ − 3.5σ, 1.5σ), the right part N(μ + 4σ, 2σ): shifted, wider, overlapping
 // the healthy tails. Values must be positive: a draw at or below 0 (before rounding) is drawn again.
-GeneratedSet generateMixture(const MixtureSpec& spec);
+GeneratedSet generateMixture(const MixtureSpec& mixture);
 
 } // namespace kl::indirect

@@ -34,13 +34,13 @@ struct Export {
 };
 
 Export makeExport() {
-    indirect::MixtureSpec spec;
-    spec.pathologicalShare = 0.2;
-    spec.count = 20000;
-    spec.resolution = 0.1;
-    spec.seed = 9;
+    indirect::MixtureSpec mixture;
+    mixture.pathologicalShare = 0.2;
+    mixture.count = 20000;
+    mixture.resolution = 0.1;
+    mixture.seed = 9;
     Export e{(std::filesystem::temp_directory_path() / "klepsydra-indirect-export.csv").string(),
-             indirect::generateMixture(spec)};
+             indirect::generateMixture(mixture)};
     std::string bytes = "Nr;Geschlecht;GPT\n";
     char line[64];
     for (std::size_t i = 0; i < e.set.values.size(); ++i) {

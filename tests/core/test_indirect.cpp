@@ -22,13 +22,13 @@ std::vector<double> sortedValues(const GeneratedSet& set) {
 }
 
 GeneratedSet mixture(double lambda, double share, std::size_t n, std::uint64_t seed, double resolution = 1) {
-    MixtureSpec spec;
-    spec.lambda = lambda;
-    spec.pathologicalShare = share;
-    spec.count = n;
-    spec.seed = seed;
-    spec.resolution = resolution;
-    return generateMixture(spec);
+    MixtureSpec mixture;
+    mixture.lambda = lambda;
+    mixture.pathologicalShare = share;
+    mixture.count = n;
+    mixture.seed = seed;
+    mixture.resolution = resolution;
+    return generateMixture(mixture);
 }
 
 // Error of an estimated limit relative to the width of the true interval.
