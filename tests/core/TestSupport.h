@@ -45,6 +45,33 @@ struct CaseName {
     }
 };
 
+// The process's peak resident memory (VmHWM) in KiB; -1 when it cannot be read.
+long peakMemoryKiB();
+
+// AddressSanitizer keeps shadow memory and a quarantine of freed blocks, so a peak-memory bound
+// says nothing about the code under it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryInstrumented = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kMemoryInstrumented = true;
+#else
+constexpr bool kMemoryInstrumented = false;
+#endif
+#else
+constexpr bool kMemoryInstrumented = false;
+#endif
+
+// Expects the peak resident memory below limitKiB, except under AddressSanitizer.
+#define EXPECT_PEAK_MEMORY_BELOW(limitKiB)                                                               \
+    do {                                                                                                \
+        if (!::kl::test::kMemoryInstrumented) {                                                         \
+            const long peak_ = ::kl::test::peakMemoryKiB();                                             \
+            ASSERT_GT(peak_, 0);                                                                        \
+            EXPECT_LT(peak_, (limitKiB)) << "peak " << peak_ << " KiB";                                 \
+        }                                                                                               \
+    } while (false)
+
 // Path of a fixture under tests/data.
 std::string dataPath(const std::string& name);
 

@@ -421,13 +421,6 @@ TEST(DataFileReader, FileReadFromItsPathReadsAsItsBytes) {
     }
 }
 
-long peakMemoryKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    return -1;
-}
-
 // Memory holds the values kept, not the file: a 200 MB file whose values lie far apart is read
 // through, and one of 20 MB of values stops after the 40,001st, both in well under 64 MiB.
 TEST(DataFileReader, LargeFilesAreReadInBoundedMemory) {
@@ -456,9 +449,7 @@ TEST(DataFileReader, LargeFilesAreReadInBoundedMemory) {
     ASSERT_EQ(dense.status, ReadStatus::Ok);
     EXPECT_EQ(dense.values.size(), 40000u);
     EXPECT_TRUE(dense.capped);
-    const long peak = peakMemoryKiB();
-    ASSERT_GT(peak, 0);
-    EXPECT_LT(peak, 64 * 1024) << "peak " << peak << " KiB";
+    EXPECT_PEAK_MEMORY_BELOW(64 * 1024);
 }
 
 TEST(DataSet, ListRows) {
