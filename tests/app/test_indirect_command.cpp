@@ -1,3 +1,4 @@
+#include "CommandRun.h"
 #include "cli/Batch.h"
 #include "indirect/Generator.h"
 #include "text/FileIO.h"
@@ -15,15 +16,11 @@
 namespace kl {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
+using test::CommandRun;
+using test::fixture;
 
-CommandRun runIndirect(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::indirect(args, out, err);
-    return {status, out.str(), err.str()};
+CommandRun runIndirect(const std::vector<std::string>& args) {
+    return test::runCommand(&cli::indirect, args);
 }
 
 // A semicolon export with decimal commas: 20,000 results of which 20 % are pathological, plus a

@@ -1,6 +1,7 @@
 // `klepsydra interval`: the JSON read back with Qt's parser, the text and CSV forms, bad input and
 // bad arguments.
 
+#include "CommandRun.h"
 #include "cli/Batch.h"
 
 #include <QJsonArray>
@@ -16,19 +17,11 @@
 namespace kl {
 namespace {
 
-std::string fixture(const std::string& name) {
-    return std::string(KLEPSYDRA_TEST_DATA) + "/" + name;
-}
+using test::CommandRun;
+using test::fixture;
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
-
-CommandRun runInterval(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::interval(args, out, err);
-    return {status, out.str(), err.str()};
+CommandRun runInterval(const std::vector<std::string>& args) {
+    return test::runCommand(&cli::interval, args);
 }
 
 class IntervalCommand : public ::testing::Test {

@@ -1,3 +1,4 @@
+#include "CommandRun.h"
 #include "cli/Batch.h"
 #include "cli/BatchCommands.h"
 #include "text/FileIO.h"
@@ -18,19 +19,11 @@
 namespace kl {
 namespace {
 
-std::string fixture(const std::string& name) {
-    return std::string(KLEPSYDRA_TEST_DATA) + "/" + name;
-}
+using test::CommandRun;
+using test::fixture;
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
-
-CommandRun runStats(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::stats(args, out, err);
-    return {status, out.str(), err.str()};
+CommandRun runStats(const std::vector<std::string>& args) {
+    return test::runCommand(&cli::stats, args);
 }
 
 std::vector<std::string> splitLines(const std::string& s) {
