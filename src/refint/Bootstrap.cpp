@@ -19,21 +19,31 @@ struct SplitMix64 {
     }
 };
 
-void drawCounts(const std::vector<std::uint32_t>& distinctOfRank, std::uint64_t seed, std::size_t b,
-                std::vector<std::uint32_t>& counts) {
+// Draws n ranks with replacement, two 32-bit draws per output, each scaled to [0, n) by a
+// multiply and shift, and counts each at the index map(rank).
+template <class Map> void drawRanks(SplitMix64& rng, std::uint64_t n, Map map, std::uint32_t* counts) {
+    std::uint64_t drawn = 0;
+    for (; drawn + 2 <= n; drawn += 2) {
+        std::uint64_t bits = rng.next();
+        ++counts[map(((bits & 0xFFFFFFFFull) * n) >> 32)];
+        ++counts[map(((bits >> 32) * n) >> 32)];
+    }
+    if (drawn < n) ++counts[map(((rng.next() & 0xFFFFFFFFull) * n) >> 32)];
+}
+
+// The counts of resample b over the distinct values; distinctOfRank maps a rank to its distinct
+// value, and is empty when every value is distinct (rank and value index agree).
+void drawCounts(const std::vector<std::uint32_t>& distinctOfRank, std::uint64_t n, std::uint64_t seed,
+                std::size_t b, std::vector<std::uint32_t>& counts) {
     std::fill(counts.begin(), counts.end(), 0);
     SplitMix64 rng{seed * 0xD1B54A32D192ED03ull + b};
     rng.next();
-    const std::uint64_t n = distinctOfRank.size();
-    std::size_t drawn = 0;
-    while (drawn < n) {
-        std::uint64_t bits = rng.next();
-        // Two 32-bit draws per output, each scaled to [0, n) by a multiply and shift.
-        for (int half = 0; half < 2 && drawn < n; ++half, ++drawn) {
-            std::uint64_t r = half == 0 ? (bits & 0xFFFFFFFFull) : (bits >> 32);
-            ++counts[distinctOfRank[(r * n) >> 32]];
-        }
-    }
+    if (distinctOfRank.empty())
+        drawRanks(
+            rng, n, [](std::uint64_t rank) { return rank; }, counts.data());
+    else
+        drawRanks(
+            rng, n, [&](std::uint64_t rank) { return distinctOfRank[rank]; }, counts.data());
 }
 
 } // namespace
@@ -42,9 +52,11 @@ std::vector<double> bootstrap(const Sample& s, std::size_t width, const Resample
                               const BootstrapOptions& options) {
     std::vector<double> rows(options.resamples * width);
     std::vector<std::uint32_t> distinctOfRank;
-    distinctOfRank.reserve(s.n);
-    for (std::size_t i = 0; i < s.values.size(); ++i)
-        distinctOfRank.insert(distinctOfRank.end(), s.counts[i], static_cast<std::uint32_t>(i));
+    if (s.values.size() != s.n) {
+        distinctOfRank.reserve(s.n);
+        for (std::size_t i = 0; i < s.values.size(); ++i)
+            distinctOfRank.insert(distinctOfRank.end(), s.counts[i], static_cast<std::uint32_t>(i));
+    }
 
     auto work = [&](unsigned part, unsigned parts) {
         Sample resample;
@@ -52,7 +64,7 @@ std::vector<double> bootstrap(const Sample& s, std::size_t width, const Resample
         resample.counts.resize(s.values.size());
         resample.n = s.n;
         for (std::size_t b = part; b < options.resamples; b += parts) {
-            drawCounts(distinctOfRank, options.seed, b, resample.counts);
+            drawCounts(distinctOfRank, s.n, options.seed, b, resample.counts);
             statistic(resample, std::span<double>(rows).subspan(b * width, width));
         }
     };

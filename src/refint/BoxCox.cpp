@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -28,19 +30,61 @@ double inverseBoxCox(double y, double lambda) {
     return std::exp(std::log(base) / lambda);
 }
 
-double boxCoxLogLikelihood(const Sample& s, double lambda) {
-    double n = static_cast<double>(s.n), sumLog = 0, sumY = 0;
-    std::vector<double> y(s.values.size());
-    for (std::size_t i = 0; i < y.size(); ++i) {
-        double lx = std::log(s.values[i]);
-        y[i] = nearZero(lambda) ? lx : std::expm1(lambda * lx) / lambda;
-        sumLog += s.counts[i] * lx;
-        sumY += s.counts[i] * y[i];
+namespace {
+
+// e^t - 1 for the likelihood's inner loop, several times faster than the library's and within an
+// ulp or two of it: t = k·ln 2 + r with |r| <= ln 2 / 2, e^r - 1 by its Taylor series to r^13 (the
+// next term is below 1e-17 there), scaled by 2^k built from its bits.
+inline double expm1Fast(double t) {
+    if (!(t >= -40 && t <= 709)) return t < -40 ? -1 : std::expm1(t); // -1 to the last bit; overflow; NaN
+    constexpr double invLn2 = 1.4426950408889634, ln2Hi = 6.93147180369123816490e-01,
+                     ln2Lo = 1.90821492927058770002e-10, shifter = 0x1.8p52;
+    double shiftedK = t * invLn2 + shifter, k = shiftedK - shifter;
+    double r = (t - k * ln2Hi) - k * ln2Lo, r2 = r * r;
+    // Estrin's scheme: pairs of terms evaluated side by side.
+    double a = 1 + r * (1.0 / 2), b = 1.0 / 6 + r * (1.0 / 24), c = 1.0 / 120 + r * (1.0 / 720);
+    double d = 1.0 / 5040 + r * (1.0 / 40320), e = 1.0 / 362880 + r * (1.0 / 3628800);
+    double f = 1.0 / 39916800 + r * (1.0 / 479001600), g = 1.0 / 6227020800;
+    double r4 = r2 * r2;
+    double high = (d + r2 * e) + r4 * (f + r2 * g);
+    double p = r * ((a + r2 * b) + r4 * (c + r2 * high));
+    if (k == 0) return p;
+    std::int64_t bits;
+    std::memcpy(&bits, &shiftedK, sizeof bits);
+    std::int64_t scaleBits = (bits - 0x4338000000000000ll + 1023) << 52;
+    double twoK;
+    std::memcpy(&twoK, &scaleBits, sizeof twoK);
+    return twoK * p + (twoK - 1);
+}
+
+} // namespace
+
+BoxCoxLikelihood::BoxCoxLikelihood(const Sample& s)
+    : logs_(s.values.size()), counts_(s.counts.begin(), s.counts.end()), n_(static_cast<double>(s.n)) {
+    for (std::size_t i = 0; i < logs_.size(); ++i) {
+        logs_[i] = std::log(s.values[i]);
+        sumLog_ += counts_[i] * logs_[i];
     }
-    double mean = sumY / n, ss = 0;
-    for (std::size_t i = 0; i < y.size(); ++i)
-        ss += s.counts[i] * (y[i] - mean) * (y[i] - mean);
-    return -n / 2 * std::log(ss / n) + (lambda - 1) * sumLog;
+    // The sums below are taken about the middle value, which keeps their cancellation small.
+    middle_ = logs_.empty() ? 0 : logs_[logs_.size() / 2];
+}
+
+double BoxCoxLikelihood::operator()(double lambda) const {
+    // y = (x^λ - 1)/λ: its spread is that of e = expm1(λ ln x) over λ², computed once.
+    bool logScale = nearZero(lambda);
+    double centre = logScale ? middle_ : expm1Fast(lambda * middle_), sum = 0, sumSquares = 0;
+    for (std::size_t i = 0; i < logs_.size(); ++i) {
+        double e = (logScale ? logs_[i] : expm1Fast(lambda * logs_[i])) - centre;
+        sum += counts_[i] * e;
+        sumSquares += counts_[i] * e * e;
+    }
+    double ss = sumSquares - sum * sum / n_;
+    if (!logScale) ss /= lambda * lambda;
+    return -n_ / 2 * std::log(ss / n_) + (lambda - 1) * sumLog_;
+}
+
+double boxCoxLogLikelihood(const Sample& s, double lambda) {
+    return BoxCoxLikelihood(s)(lambda);
 }
 
 std::optional<double> maximumLikelihoodLambda(const Sample& s, std::string* reason) {
@@ -51,27 +95,28 @@ std::optional<double> maximumLikelihoodLambda(const Sample& s, std::string* reas
     if (s.values.empty()) return refuse("no values");
     if (s.values.front() <= 0) return refuse("values <= 0: the Box-Cox transformation needs values > 0");
     if (s.values.size() < 2) return refuse("all values are identical");
+    const BoxCoxLikelihood logLikelihood(s);
     // A coarse grid finds the neighbourhood of the maximum, golden sections narrow it to 1e-6.
     const double step = 0.25;
     double best = kLambdaMin, bestL = -std::numeric_limits<double>::infinity();
     for (double l = kLambdaMin; l <= kLambdaMax + 1e-9; l += step) {
-        double v = boxCoxLogLikelihood(s, l);
+        double v = logLikelihood(l);
         if (v > bestL) bestL = v, best = l;
     }
     double a = std::max(kLambdaMin, best - step), b = std::min(kLambdaMax, best + step);
     const double g = (std::sqrt(5.0) - 1) / 2;
     double c = b - g * (b - a), d = a + g * (b - a);
-    double fc = boxCoxLogLikelihood(s, c), fd = boxCoxLogLikelihood(s, d);
+    double fc = logLikelihood(c), fd = logLikelihood(d);
     while (b - a > 1e-7) {
         if (fc > fd) {
-            b = d, d = c, fd = fc, c = b - g * (b - a), fc = boxCoxLogLikelihood(s, c);
+            b = d, d = c, fd = fc, c = b - g * (b - a), fc = logLikelihood(c);
         } else {
-            a = c, c = d, fc = fd, d = a + g * (b - a), fd = boxCoxLogLikelihood(s, d);
+            a = c, c = d, fc = fd, d = a + g * (b - a), fd = logLikelihood(d);
         }
     }
     double lambda = (a + b) / 2;
     // The maximum may sit on an end of the range.
-    if (bestL > boxCoxLogLikelihood(s, lambda)) lambda = best;
+    if (bestL > logLikelihood(lambda)) lambda = best;
     return lambda;
 }
 

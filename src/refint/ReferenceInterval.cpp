@@ -3,6 +3,7 @@
 #include "refint/Bootstrap.h"
 #include "refint/Distributions.h"
 #include "refint/Robust.h"
+#include "refint/RobustCounted.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,11 +138,14 @@ void bootstrapStatistics(const Sample& resample, std::span<double> out, bool non
         out[0] = quantileType6(resample, 0.025);
         out[1] = quantileType6(resample, 0.975);
     }
-    if (auto r = robustLimits(resample, t)) out[2] = r->lower, out[3] = r->upper;
+    // One running total of the counts serves both scales (the transformation keeps the order).
+    thread_local std::vector<std::size_t> prefix;
+    prefixCounts(resample.counts, prefix);
+    if (auto r = robustLimitsCounted(resample.values, resample.counts, prefix, t))
+        out[2] = r->lower, out[3] = r->upper;
     if (lambda) {
-        Sample y = transformedTemplate;
-        y.counts = resample.counts;
-        if (auto r = robustLimits(y, t)) out[4] = r->lower, out[5] = r->upper;
+        if (auto r = robustLimitsCounted(transformedTemplate.values, resample.counts, prefix, t))
+            out[4] = r->lower, out[5] = r->upper;
     }
 }
 

@@ -78,4 +78,26 @@ double quantileType6(std::span<const double> sorted, double p) {
     return r.f == 0 ? lo : lo + r.f * (sorted[r.k] - lo);
 }
 
+void prefixCounts(std::span<const std::uint32_t> counts, std::vector<std::size_t>& prefix) {
+    prefix.resize(counts.size() + 1);
+    std::size_t sum = 0;
+    prefix[0] = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        prefix[i + 1] = sum += counts[i];
+}
+
+double quantileType6(std::span<const double> values, std::span<const std::size_t> prefix, double p) {
+    Type6Rank r = type6Rank(prefix.back(), p);
+    // The index holding the k-th smallest value: the first i with prefix[i + 1] >= k.
+    auto holding = [&](std::size_t k) {
+        return static_cast<std::size_t>(std::lower_bound(prefix.begin() + 1, prefix.end(), k) -
+                                        (prefix.begin() + 1));
+    };
+    std::size_t i = holding(r.k);
+    double lo = values[i];
+    if (r.f == 0) return lo;
+    std::size_t j = holding(r.k + 1);
+    return j == i ? lo : lo + r.f * (values[j] - lo);
+}
+
 } // namespace kl::refint

@@ -28,4 +28,10 @@ double quantileType6(const Sample& s, double p);
 // The same for a plain ascending vector.
 double quantileType6(std::span<const double> sorted, double p);
 
+// Running totals of counts: prefix[i] = counts[0] + ... + counts[i - 1], prefix.size() = counts.size() + 1.
+void prefixCounts(std::span<const std::uint32_t> counts, std::vector<std::size_t>& prefix);
+// quantileType6 of the sorted distinct values with the running totals of their counts (zero counts
+// allowed): binary searches instead of a walk, the same result.
+double quantileType6(std::span<const double> values, std::span<const std::size_t> prefix, double p);
+
 } // namespace kl::refint

@@ -6,9 +6,11 @@
 
 #include "refint/HealthySample.h"
 #include "refint/ReferenceInterval.h"
+#include "refint/RobustCounted.h"
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 using namespace kl::refint;
@@ -134,6 +136,79 @@ TEST(RefintIntervals, BadInputGivesRowsThatSayWhy) {
     std::vector<double> wild = {1e300, -1e300, 1, 2, 3, 4, 5, 6, 7, 8, inf};
     IntervalResult w = computeIntervals(wild, {50, 1, 2}); // must not crash
     EXPECT_EQ(w.n, wild.size());
+}
+
+TEST(RefintIntervals, ResampleRobustLimitsEqualThePlainEstimator) {
+    // The bootstrap's one-pass estimator against the plain one on the same counts: resamples of
+    // unrounded, rounded (ties), skewed, outlying and tiny samples, zero counts included.
+    struct Case {
+        const char* name;
+        std::vector<double> x;
+    };
+    std::vector<double> outlying = healthySample({1, 50, 5, 0}, 400, 7);
+    outlying.insert(outlying.end(), {500, 520, 0.5, 80});
+    std::vector<double> skewed = healthySample({0, 1, 0.8, 0}, 1000, 8);
+    for (double& v : skewed) // the values the transformed robust limits work on
+        v = std::log(v);
+    const Case cases[] = {
+        {"unrounded", healthySample({0.5, 12, 1, 0}, 3000, 1)},
+        {"rounded", healthySample({0.5, 12, 1, 0.5}, 3000, 2)},
+        {"lognormal raw", healthySample({0, 1, 0.8, 0}, 1000, 8)},
+        {"log scale", skewed},
+        {"outliers", outlying},
+        {"tiny", {3, 1, 4, 1, 5, 9, 2, 6, 5, 3}},
+    };
+    std::mt19937 random(5);
+    std::vector<std::size_t> prefix;
+    for (const Case& c : cases) {
+        Sample s = Sample::of(c.x);
+        for (int resample = 0; resample < 20; ++resample) {
+            Sample r = s;
+            std::fill(r.counts.begin(), r.counts.end(), 0);
+            std::uniform_int_distribution<std::size_t> pick(0, s.values.size() - 1);
+            for (std::size_t i = 0; i < s.n; ++i)
+                ++r.counts[pick(random)];
+            prefixCounts(r.counts, prefix);
+            double t = 1.96;
+            auto plain = robustLimits(r, t);
+            auto fast = robustLimitsCounted(r.values, r.counts, prefix, t);
+            ASSERT_EQ(bool(plain), bool(fast)) << c.name << " " << resample;
+            if (!plain) continue;
+            EXPECT_EQ(plain->median, fast->median) << c.name;
+            EXPECT_EQ(plain->mad, fast->mad) << c.name;
+            EXPECT_EQ(quantileType6(r, 0.025), quantileType6(r.values, prefix, 0.025)) << c.name;
+            EXPECT_TRUE(nearRel(plain->location, fast->location, 1e-11)) << c.name << " " << resample;
+            EXPECT_TRUE(nearRel(plain->lower, fast->lower, 1e-11)) << c.name << " " << resample;
+            EXPECT_TRUE(nearRel(plain->upper, fast->upper, 1e-11)) << c.name << " " << resample;
+        }
+    }
+}
+
+TEST(RefintIntervals, LikelihoodEqualsItsDefinition) {
+    // ℓ(λ) as written, with the library's logarithm and e^t - 1, against the optimiser's faster
+    // evaluation, over the whole λ range and values spanning nine decades.
+    auto direct = [](const std::vector<double>& x, double lambda) {
+        double n = static_cast<double>(x.size()), sumLog = 0, mean = 0, ss = 0;
+        std::vector<double> y;
+        for (double v : x) {
+            y.push_back(lambda == 0 ? std::log(v) : std::expm1(lambda * std::log(v)) / lambda);
+            sumLog += std::log(v);
+            mean += y.back() / n;
+        }
+        for (double v : y)
+            ss += (v - mean) * (v - mean);
+        return -n / 2 * std::log(ss / n) + (lambda - 1) * sumLog;
+    };
+    std::vector<double> wide = healthySample({0, 2, 3, 0}, 500, 4);
+    const std::vector<double> sets[] = {healthySample({0.5, 12, 1, 0}, 2000, 3), wide,
+                                        healthySample({1, 100, 10, 1}, 500, 5)};
+    for (const std::vector<double>& x : sets) {
+        BoxCoxLikelihood fast(Sample::of(x));
+        for (double lambda = -3; lambda <= 3.001; lambda += 0.0625)
+            EXPECT_TRUE(nearRel(direct(x, lambda), fast(lambda), 1e-11)) << lambda;
+        for (double lambda : {1e-9, -1e-9, 1e-13})
+            EXPECT_TRUE(nearRel(direct(x, lambda), fast(lambda), 1e-9)) << lambda;
+    }
 }
 
 TEST(RefintIntervals, LeavingOutIndicesKeepsTheRest) {
