@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace kl::refint {
 
@@ -62,12 +63,15 @@ __attribute__((target_clones("avx2", "default"))) Powers powerSums(std::span<con
                                                                    std::span<const std::uint32_t> counts,
                                                                    Window w, double centre, double scale) {
     using Lanes = double __attribute__((vector_size(32)));
+    using Counts = std::uint32_t __attribute__((vector_size(16)));
     Lanes p[kDegree + 1] = {};
     std::size_t i = w.first;
     for (; i + 4 <= w.last; i += 4) {
-        Lanes c = {static_cast<double>(counts[i]), static_cast<double>(counts[i + 1]),
-                   static_cast<double>(counts[i + 2]), static_cast<double>(counts[i + 3])};
-        Lanes x = {v[i], v[i + 1], v[i + 2], v[i + 3]};
+        Counts four;
+        Lanes x;
+        std::memcpy(&four, &counts[i], sizeof four);
+        std::memcpy(&x, &v[i], sizeof x);
+        Lanes c = __builtin_convertvector(four, Lanes);
         Lanes z = (x - centre) * scale, z2 = z * z, even = c, odd = c * z;
         for (std::size_t j = 0; j < kDegree; j += 2) {
             p[j] += even;
