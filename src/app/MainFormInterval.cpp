@@ -7,19 +7,52 @@
 #include "graph/GraphPainter.h"
 #include "platform/qt/Fonts.h"
 
+#include <QEvent>
 #include <QPushButton>
 
 namespace kl {
+
+namespace {
+
+// Keeps a button usable exactly when another one is: BUTTON150 needs an analysed data set, as the
+// print buttons under the statistics do, and follows BUTTON6 wherever the main window enables or
+// disables it (load, paste, typed entry, unsuitable sample, clearing). The leader's own state is
+// read again whenever it or a window above it changes, since a button disabled while its window is
+// disabled sends no event of its own.
+class UsableFollower : public QObject {
+  public:
+    UsableFollower(QWidget* leader, QWidget* follower)
+        : QObject(follower), leader_(leader), follower_(follower) {
+        for (QWidget* w = leader; w; w = w->parentWidget())
+            w->installEventFilter(this);
+        follow();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) follow();
+        return false;
+    }
+
+  private:
+    void follow() { follower_->setEnabled(leader_->isEnabledTo(leader_->window())); }
+
+    QWidget* leader_;
+    QWidget* follower_;
+};
+
+} // namespace
 
 void MainForm::buildIntervalButton() {
     // In the free corner right of "R.I." (BUTTON10).
     button150_ =
         commandButton(this, "BUTTON150", QRect(930, 7, 86, 21), qtFont(Font{kMincho, 14}, 14), "基準範囲");
     connect(button150_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON150_ON(); }); });
+    new UsableFollower(button6_, button150_);
 }
 
 void MainForm::BUTTON150_ON() {
-    if (state_.count() == 0) {
+    if (state_.count() == 0) { // only by a script: the button is disabled without data
         say("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。");
         return;
     }

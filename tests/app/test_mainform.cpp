@@ -235,6 +235,29 @@ TEST(MainFormLoad, CancelWhileReadingOrListingKeepsThePreviousDataSet) {
     }
 }
 
+TEST(MainFormInterval, ButtonUsableExactlyWhenThePrintButtonsAre) {
+    Fixture f("interval-button");
+    auto* interval = f.control<QPushButton>("BUTTON150");
+    auto* print = f.control<QPushButton>("BUTTON6");
+    EXPECT_FALSE(interval->isEnabled()); // no data yet
+    f.open(data("main_ten.csv"));
+    EXPECT_TRUE(interval->isEnabled());
+    f.open(data("main_constant.csv")); // an unsuitable sample: loaded, not analysed
+    EXPECT_FALSE(print->isEnabled());
+    EXPECT_FALSE(interval->isEnabled());
+    f.open(data("main_ten.csv"));
+    ASSERT_TRUE(interval->isEnabled());
+    // Disabled while the whole window is (as a cancelled paste does): still disabled afterwards.
+    f.form->setEnabled(false);
+    print->setEnabled(false);
+    f.form->setEnabled(true);
+    EXPECT_FALSE(interval->isEnabled());
+    f.form->setEnabled(false);
+    print->setEnabled(true);
+    f.form->setEnabled(true);
+    EXPECT_TRUE(interval->isEnabled());
+}
+
 // Texts of the surface log drawn in black at (x, y).
 std::vector<std::string> blackTextsAt(const Canvas& c, double x, double y) {
     std::vector<std::string> out;
