@@ -167,10 +167,13 @@ void drawIntervalPage(Canvas& page, double width, double height, const IntervalS
     double lightsY = y;
     block(verify);
     if (auto lights = verdictColours(s)) {
-        double r = 8.5 * pt * 0.55, x = width - 80 - 6 * r;
-        for (int colour : {lights->first, lights->second}) {
+        // Each light under its caption, as in the window: which limit is which.
+        const double r = 8.5 * pt * 0.55, step = std::max(3 * r, page.textWidth("上限", body) + 2 * r);
+        double x = width - 80 - r - step;
+        for (auto [caption, colour] : {std::pair{"下限", lights->first}, std::pair{"上限", lights->second}}) {
+            page.text(x - page.textWidth(caption, body) / 2, lightsY, caption, body, Black);
             page.circle(x, lightsY + 8.5 * pt * 2.2, r, Black, colour);
-            x += 3 * r;
+            x += step;
         }
     }
     block(partitionLines(s));
