@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace kl {
 
@@ -215,7 +216,9 @@ void drawIndirectPlot(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
     for (double t : ticks) {
         double py = p.py(g(t));
         c.line(p.left - f.fontSize * 0.3, py, p.left, py, Black);
-        std::string text = log ? indirectNumber(t, t >= 1 ? 1 : t) : tickText(t, step);
+        char shortest[32];
+        std::snprintf(shortest, sizeof shortest, "%g", t);
+        std::string text = log ? shortest : tickText(t, step);
         c.text(p.left - f.fontSize * 0.4 - c.textWidth(text, label), py - f.fontSize / 2, text, label, Black);
     }
     // Probability ticks across.
