@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/Form16.h"
 #include "app/Form6.h"
 #include "app/StartUp.h"
 #include "app/WindowParts.h"
@@ -52,6 +53,8 @@ MainForm::MainForm(Services& services, std::string workdir, QWidget* parent)
     buildControls();
     wireHandlers();
     buildIntervalButton();
+    addIndirectButton(this, services_, workdir_ + "/data_f/",
+                      [this](const std::function<void()>& h) { guarded(h); });
     errors_.setTableListReaction([this] {
         list2_->clear();
         button3_->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "app/ScriptRunner.h"
 
 #include "app/ControlDriver.h"
+#include "cli/BatchCommands.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "text/Cp932.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 
 namespace kl {
@@ -96,6 +98,11 @@ int ScriptRunner::run(const std::vector<ScriptLine>& lines) {
             messagesBeforeCurrent_ = services_.messageCount();
             execute(line);
             checkEnded();
+            if (services_.pollActionPending() && pollActionLine_ != line.number) {
+                services_.dropPollAction();
+                bad("the click of line " + std::to_string(pollActionLine_) +
+                    " never happened: no long loop let events through often enough");
+            }
         } catch (const LineError& e) {
             transcript_.line("SCRIPT ERROR: line " + std::to_string(line.number) + ": " + e.what() + " (" +
                              line.text + ")");
@@ -178,6 +185,8 @@ bool ScriptRunner::runSeamLine(const std::vector<std::string>& w) {
         expectWords(w, 1, "expect-no-message");
         // The count before this line equals the count before the previous one: nothing was shown.
         if (messagesBeforeCurrent_ != messagesBeforePrevious_) bad("a message box was shown");
+    } else if (verb == "batch") {
+        runBatchLine(w);
     } else if (verb == "start") {
         expectWords(w, 1, "start");
         if (started_) bad("the program has already started");
@@ -186,6 +195,37 @@ bool ScriptRunner::runSeamLine(const std::vector<std::string>& w) {
         return false;
     }
     return true;
+}
+
+// A batch command run as `klepsydra COMMAND ARGS...` would run it, e.g. to make the data a
+// scenario reads; its output lines and its exit status go to the transcript.
+void ScriptRunner::runBatchLine(const std::vector<std::string>& w) {
+    if (w.size() < 2) bad("expected: batch COMMAND ARGUMENTS...");
+    const cli::BatchCommand* command = cli::findBatchCommand(w[1]);
+    if (!command) bad("unknown batch command \"" + w[1] + "\"");
+    std::ostringstream out, err;
+    const int status =
+        cli::runBatchCommand(*command, std::vector<std::string>(w.begin() + 2, w.end()), out, err);
+    for (const auto& [stream, prefix] :
+         {std::pair{out.str(), "BATCH-OUT "}, std::pair{err.str(), "BATCH-ERR "}}) {
+        std::istringstream lines(stream);
+        for (std::string text; std::getline(lines, text);)
+            transcript_.line(prefix + Transcript::quoted(text));
+    }
+    transcript_.line("BATCH " + w[1] + " -> " + std::to_string(status));
+}
+
+// The click of `click CONTROL AFTER N`: made while a long loop runs, when it lets events through
+// for the Nth time, as a person's click would arrive.
+void ScriptRunner::clickLater(const std::string& name, int polls) {
+    pollActionLine_ = current_ ? current_->number : 0;
+    services_.atPoll(polls, [this, name] {
+        QWidget* widget = findWidget(toQString(name));
+        if (!widget) return transcript_.line("IGNORED click " + name + ": it is gone");
+        const std::string unusable = unusableReason(widget);
+        if (!unusable.empty()) return transcript_.line("IGNORED click " + name + ": " + unusable);
+        clickWidget(widget);
+    });
 }
 
 void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
@@ -245,6 +285,14 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
     }
     if (verb == "close" && !widget->isWindow()) bad(name + " is not a window");
 
+    if (verb == "click" && w.size() == 4) {
+        // Whether the control can be reached is seen when the click is made.
+        if (w[2] != "AFTER") bad("expected: click CONTROL AFTER N");
+        const int polls = toInt(w[3], "N");
+        if (polls < 1) bad("N must be 1 or more");
+        clickLater(name, polls);
+        return;
+    }
     // What a person does: nothing happens on a control they cannot reach.
     const std::string unusable = unusableReason(widget);
     if (!unusable.empty()) {

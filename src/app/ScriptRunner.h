@@ -43,6 +43,8 @@ class ScriptRunner {
     void execute(const ScriptLine& line);
     bool runSeamLine(const std::vector<std::string>& w);
     void runControlLine(const std::vector<std::string>& w);
+    void runBatchLine(const std::vector<std::string>& w);
+    void clickLater(const std::string& name, int polls);
     void ensureStarted();
     void checkEnded();
 
@@ -52,6 +54,7 @@ class ScriptRunner {
     std::unique_ptr<WindowWatcher> watcher_;
     const ScriptLine* current_ = nullptr;
     bool started_ = false;
+    int pollActionLine_ = 0; // the line whose click waits for a long loop
     int messagesBeforePrevious_ = 0;
     int messagesBeforeCurrent_ = 0;
 };

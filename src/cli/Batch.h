@@ -31,4 +31,7 @@ int interval(const std::vector<std::string>& args, std::ostream& out, std::ostre
 // Reference limits estimated from routine data by the indirect methods (--method, --column).
 int indirect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Routine data with a known truth written to FILE (a two-column export); the truth is printed.
+int generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace kl::cli

@@ -90,6 +90,24 @@ const BatchCommand kCommands[] = {
      "Values that are empty, not numbers, <= 0 or censored (<x, >x) are counted, not used.\n"
      "With csv, one row per method of each file.\n",
      &indirect, true, false},
+    {"generate", "routine data with a known truth, for trying the indirect methods",
+     "usage: klepsydra generate FILE [--count N] [--lambda L] [--median M] [--cv C] [--pathological S]\n"
+     "                      [--left-share F] [--resolution R] [--seed S] [--column NAME] [--below B]\n"
+     "                      [--above A] [--format text|csv|json]\n",
+     "  FILE             the export to write: a header row \"No,NAME\", then one row per value\n"
+     "  --count N        values (default 100000, at most 10000000)\n"
+     "  --lambda L       Box-Cox lambda of the healthy part, 0..1 (default 0: log-normal)\n"
+     "  --median M       median of the healthy part (default 50)\n"
+     "  --cv C           its relative spread (default 0.2)\n"
+     "  --pathological S share of pathological values, 0..0.5 (default 0)\n"
+     "  --left-share F   part of them below the healthy part (default 0.3)\n"
+     "  --resolution R   values rounded to multiples of R (default 0.1; 0: unrounded)\n"
+     "  --seed S         the seed (default 1): the same options give the same file\n"
+     "  --column NAME    the value column's name (default VALUE)\n"
+     "  --below B, --above A\n"
+     "                   write values under B as \"<B\" and over A as \">A\" (censored)\n" KL_FORMAT
+     "The truth printed is the healthy part's 2.5 % and 97.5 % points.\n",
+     &generate, true, false},
 };
 
 const char* kExitStatuses = "Exit status: 0 done, 1 data refused (the window's message on standard error),\n"

@@ -155,7 +155,7 @@ class Parser {
         return stopped() ? data.size() : pos;
     }
 
-    bool stopped() const { return refused_; }
+    bool stopped() const { return refused_ || (req_.headerOnly && headerDone_); }
 
     // Reserves each group's values from the share of the file read so far, so that growth does
     // not double the memory of large reads.
@@ -189,7 +189,7 @@ class Parser {
         if (t.empty() || t == "\x1A" || t == "\xE3\x80\x80") return;
         if (!headerDone_) {
             header(text);
-            if (refused_ || res_.hasHeader) return;
+            if (refused_ || res_.hasHeader || req_.headerOnly) return;
         }
         ++res_.rows;
         data(text);
@@ -213,7 +213,7 @@ class Parser {
         if (res_.hasHeader)
             for (auto f : fields)
                 res_.columns.push_back(cellText(f));
-        resolveColumns();
+        if (!req_.headerOnly) resolveColumns();
     }
 
     void resolveColumns() {

@@ -25,6 +25,7 @@ struct ColumnRequest {
     std::string groupColumn;          // exact header name of the labels splitting the values; empty: none
     bool positiveOnly = false;        // values <= 0 are counted, not kept
     std::size_t maxValues = 10000000; // values kept at most (all groups together)
+    bool headerOnly = false;          // read the first line only: delimiter, hasHeader and columns
 };
 
 struct ColumnReadHooks {

@@ -10,6 +10,20 @@ namespace kl {
 
 using namespace refint;
 
+double niceStep(double span) {
+    double raw = span / 6, mag = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * mag >= raw) return m * mag;
+    return 10 * mag;
+}
+
+std::string tickText(double v, double step) {
+    int places = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.*f", places, std::fabs(v) < step * 1e-9 ? 0.0 : v);
+    return buf;
+}
+
 namespace {
 
 struct Range {
@@ -34,20 +48,6 @@ Range pictureRange(const IntervalSheet& s, const std::vector<double>& kept) {
     double pad = (r.hi - r.lo) * 0.03;
     if (!(pad > 0)) pad = std::max(std::fabs(r.lo) * 0.05, 1.0);
     return {r.lo - pad, r.hi + pad};
-}
-
-double niceStep(double span) {
-    double raw = span / 6, mag = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * mag >= raw) return m * mag;
-    return 10 * mag;
-}
-
-std::string tickText(double v, double step) {
-    int places = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.*f", places, std::fabs(v) < step * 1e-9 ? 0.0 : v);
-    return buf;
 }
 
 struct BinLayout {

@@ -64,6 +64,11 @@ int methodColour(std::size_t index);
 // Short lane labels: "NP", "BC", "RB", "RT", "PP".
 const char* methodShortName(std::size_t index);
 
+// The step of an axis over span: 1, 2 or 5 times a power of ten, about six steps; and a tick's
+// label with the decimals the step needs.
+double niceStep(double span);
+std::string tickText(double v, double step);
+
 // The whole sheet on one A4 page (0.1 mm, points).
 void drawIntervalPage(Canvas& page, double width, double height, const IntervalSheet& s);
 

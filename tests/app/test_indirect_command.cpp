@@ -144,6 +144,57 @@ TEST(IndirectCommand, BadInputIsRefusedWithAReason) {
     EXPECT_EQ(tooFew.err, "klepsydra indirect: " + few + ": no method gave limits\n");
 }
 
+TEST(GenerateCommand, WritesAnExportTheIndirectCommandReadsBack) {
+    const std::string path = (std::filesystem::temp_directory_path() / "klepsydra-generated.csv").string();
+    const std::vector<std::string> args = {path, "--count",  "20000", "--pathological", "0.2", "--median",
+                                           "30", "--cv",     "0.25",  "--lambda",       "0.2", "--below",
+                                           "12", "--above",  "150",   "--column",       "ALT", "--seed",
+                                           "7",  "--format", "json"};
+    auto made = test::runCommand(&cli::generate, args);
+    ASSERT_EQ(made.status, cli::kExitDone) << made.err;
+    QJsonObject truth = QJsonDocument::fromJson(QByteArray::fromStdString(made.out)).object();
+    EXPECT_EQ(truth["values"].toInt(), 20000);
+    EXPECT_NEAR(truth["healthy"].toInt(), 16000, 300);
+    const double lower = truth["lower"].toDouble(), upper = truth["upper"].toDouble();
+    const std::string bytes = readFileBytes(path).value_or("");
+    EXPECT_EQ(bytes.substr(0, 8), "No,ALT\r\n");
+    // The same options give the same file.
+    ASSERT_EQ(test::runCommand(&cli::generate, args).status, cli::kExitDone);
+    EXPECT_EQ(readFileBytes(path).value_or(""), bytes);
+
+    auto read = runIndirect({path, "--column", "ALT", "--method", "inverse", "--format", "json"});
+    ASSERT_EQ(read.status, cli::kExitDone) << read.err;
+    QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(read.out)).object();
+    const QJsonObject notTaken = o["notTaken"].toObject();
+    EXPECT_GT(notTaken["censoredBelow"].toInt(), 0);
+    EXPECT_GT(notTaken["censoredAbove"].toInt(), 0);
+    EXPECT_EQ(o["values"].toInt() + notTaken["censoredBelow"].toInt() + notTaken["censoredAbove"].toInt(),
+              20000);
+    EXPECT_EQ(o["resolution"].toDouble(), 0.1);
+    QJsonObject im = o["methods"].toArray()[0].toObject();
+    EXPECT_LT(std::fabs(im["lower"].toDouble() - lower) / (upper - lower), 0.1);
+    EXPECT_LT(std::fabs(im["upper"].toDouble() - upper) / (upper - lower), 0.1);
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+    };
+    const Case bad[] = {
+        {"share above one half", {path, "--pathological", "0.6"}, cli::kExitUsage},
+        {"count not whole", {path, "--count", "10.5"}, cli::kExitUsage},
+        {"count zero", {path, "--count", "0"}, cli::kExitUsage},
+        {"two files", {path, path}, cli::kExitUsage},
+        {"column with a comma", {path, "--column", "a,b"}, cli::kExitUsage},
+        {"folder missing", {"/nonexistent/dir/set.csv", "--count", "10"}, cli::kExitFileError},
+    };
+    for (const Case& c : bad) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(test::runCommand(&cli::generate, c.args).status, c.status);
+    }
+    EXPECT_EQ(readFileBytes(path).value_or(""), bytes); // refused runs left the file alone
+}
+
 } // namespace
 } // namespace kl
 

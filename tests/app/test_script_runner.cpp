@@ -20,6 +20,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -64,9 +65,19 @@ class TestForm : public SurfaceWidget {
         connect(check, &QCheckBox::clicked, this, [this] { ++checkClicks; });
         make<QRadioButton>("RADIO1", 10, 130)->setChecked(true);
         make<QRadioButton>("RADIO2", 10, 150);
+        // A long loop that lets events through five times unless BUTTON6 stops it.
+        connect(make<QPushButton>("BUTTON6", 10, 220), &QPushButton::clicked, this, [this] { stop = true; });
+        connect(make<QPushButton>("BUTTON5", 10, 190), &QPushButton::clicked, this, [this, &services] {
+            stop = false;
+            for (loopPolls = 0; loopPolls < 5 && !stop;) {
+                ++loopPolls;
+                services.processEvents();
+            }
+        });
     }
 
-    bool refuseClose = false;
+    bool refuseClose = false, stop = false;
+    int loopPolls = 0;
     int disabledClicks = 0, edits = 0, clickedRow = -1, activated = -1, checkClicks = 0, focusIns = 0,
         focusOuts = 0;
     QString entered;
@@ -176,6 +187,13 @@ TEST_F(RunnerTest, BadLinesEndTheRunWithStatusTwoNamingTheLine) {
         {"select CHECK2 0\n",
          "SCRIPT ERROR: line 1: select CHECK2: not a list or a drop-down list (select CHECK2 0)"},
         {"start\nstart\n", "SCRIPT ERROR: line 2: the program has already started (start)"},
+        {"click BUTTON6 AFTER 0\n", "SCRIPT ERROR: line 1: N must be 1 or more (click BUTTON6 AFTER 0)"},
+        {"click BUTTON6 LATER 2\n",
+         "SCRIPT ERROR: line 1: expected: click CONTROL AFTER N (click BUTTON6 LATER 2)"},
+        {"click BUTTON6 AFTER 2\nclick CHECK2\n",
+         "SCRIPT ERROR: line 2: the click of line 1 never happened: no long loop let events through often "
+         "enough (click CHECK2)"},
+        {"batch nosuch\n", "SCRIPT ERROR: line 1: unknown batch command \"nosuch\" (batch nosuch)"},
     };
     for (const Case& c : cases) {
         rig = std::make_unique<Rig>();
@@ -183,6 +201,32 @@ TEST_F(RunnerTest, BadLinesEndTheRunWithStatusTwoNamingTheLine) {
         ASSERT_FALSE(lines().empty()) << c.script;
         EXPECT_EQ(lines().back(), c.error);
     }
+}
+
+TEST_F(RunnerTest, AClickAfterNPollsArrivesWhileTheLoopRuns) {
+    EXPECT_EQ(run("click BUTTON6 AFTER 3\nclick BUTTON5\n"), 0);
+    EXPECT_EQ(form().loopPolls, 3);
+    // Whether the control can be used is seen when the click is made.
+    EXPECT_EQ(run("click BUTTON9 AFTER 1\nclick BUTTON5\n"), 0);
+    EXPECT_EQ(form().loopPolls, 5);
+    EXPECT_EQ(form().disabledClicks, 0);
+    EXPECT_EQ(lines().back(), "IGNORED click BUTTON9: disabled");
+}
+
+TEST_F(RunnerTest, BatchLinesRunACommandAndGoOnWhateverItsStatus) {
+    const std::string file = folder() + "/set.csv";
+    EXPECT_EQ(run("batch generate " + file + " --count 20 --format csv\nbatch generate\nshow EDIT1\n"), 0);
+    const std::vector<std::string> all = lines();
+    ASSERT_GE(all.size(), 6u);
+    EXPECT_EQ(all[0], R"(BATCH-OUT "file,values,healthy,lower,upper,mu,sigma")");
+    EXPECT_EQ(all[1].rfind("BATCH-OUT \"" + file + ",20,20,", 0), 0u) << all[1];
+    EXPECT_EQ(all[2], "BATCH generate -> 0");
+    EXPECT_EQ(all[3].rfind("BATCH-ERR \"usage: klepsydra generate FILE", 0), 0u) << all[3];
+    EXPECT_NE(std::find(all.begin(), all.end(), "BATCH generate -> 64"), all.end());
+    std::ifstream written(file);
+    std::string header;
+    std::getline(written, header);
+    EXPECT_EQ(header, "No,VALUE\r");
 }
 
 TEST_F(RunnerTest, AQuestionWithNoQueuedAnswerEndsTheRunWithStatusTwo) {

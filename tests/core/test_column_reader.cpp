@@ -155,6 +155,38 @@ TEST(ColumnReader, RefusesWithAReason) {
     EXPECT_EQ(r.message, "the group column 'id' has more than 1000 different labels");
 }
 
+TEST(ColumnReader, HeaderOnlyNamesTheColumnsWithoutReadingValues) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool hasHeader;
+        std::vector<std::string> columns;
+        char delimiter;
+    };
+    const Case cases[] = {
+        {"several columns", "id;\"ALT\";AST\n1;2;3\n", true, {"id", "ALT", "AST"}, ';'},
+        {"one named column", "\xEF\xBB\xBFTP\r\n6.5\r\n", true, {"TP"}, 0},
+        {"numbers without a header", "6.5\n7.1\n", false, {}, 0},
+        {"header after blank lines", "\n\nv,w\n1,2\n", true, {"v", "w"}, ','},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ColumnRequest request;
+        request.headerOnly = true;
+        auto r = readColumnBytes(c.bytes, request);
+        EXPECT_EQ(r.status, ColumnReadStatus::Ok);
+        EXPECT_EQ(r.hasHeader, c.hasHeader);
+        EXPECT_EQ(r.columns, c.columns);
+        EXPECT_EQ(r.delimiter, c.delimiter);
+        EXPECT_EQ(r.rows, 0u);
+        EXPECT_EQ(r.valueCount(), 0u);
+    }
+    ColumnRequest request;
+    request.headerOnly = true;
+    EXPECT_EQ(readColumnBytes("", request).status, ColumnReadStatus::Refused);
+    EXPECT_EQ(readColumnBytes(std::string("\0\1", 2), request).message, "the file is not a text file");
+}
+
 TEST(ColumnReader, GroupColumnSplitsTheValues) {
     std::string bytes = utf8ToCp932("sex,Cre\nM,0.9\nF,0.7\n女,0.6\nF,abc\nM,<0.1\n,1.1\nF,0.8\n");
     auto r = readColumnBytes(bytes, {"Cre", "sex", true});

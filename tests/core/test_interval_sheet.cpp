@@ -5,6 +5,8 @@
 #include "NullCanvas.h"
 #include "TestSupport.h"
 
+#include "indirect/Generator.h"
+#include "output/IndirectSheet.h"
 #include "output/IntervalSheet.h"
 #include "refint/HealthySample.h"
 
@@ -109,5 +111,81 @@ TEST(IntervalSheet, PictureStaysInsideItsFrame) {
         EXPECT_GE(canvas.minY, frame.y) << c.what;
         EXPECT_LE(canvas.maxY, frame.y + frame.height) << c.what;
         EXPECT_GT(canvas.fills, 1) << c.what; // the background and at least one bar
+    }
+}
+
+namespace {
+
+IndirectSheet indirectSheet(std::size_t count, double resolution) {
+    indirect::MixtureSpec mixture;
+    mixture.count = count;
+    mixture.pathologicalShare = 0.2;
+    mixture.resolution = resolution;
+    mixture.seed = 3;
+    IndirectSheet s;
+    s.sorted = indirect::generateMixture(mixture).values;
+    s.rows = count + 15;
+    s.skipped = {1, 2, 3, 4, 5, 0};
+    s.censored = {{0.5, true, 4}, {1000, false, 5}};
+    s.analysis = indirect::analyse(s.sorted, indirect::kMethods);
+    return s;
+}
+
+} // namespace
+
+TEST(IndirectSheet, NumbersTakeOneDecimalMoreThanTheResolution) {
+    struct Case {
+        double value, resolution;
+        const char* text;
+    } cases[] = {{18.1639, 0.1, "18.16"}, {18.1639, 1, "18.2"},      {0.012345, 0.001, "0.0123"},
+                 {1234.56, 0, "1235"},    {0.0123456, 0, "0.01235"}, {NAN, 0.1, "–"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(indirectNumber(c.value, c.resolution), c.text) << c.value << " " << c.resolution;
+}
+
+TEST(IndirectSheet, TableAndCountsSayWhatWasUsedAndWhy) {
+    IndirectSheet s = indirectSheet(5000, 0.1);
+    std::vector<IndirectRow> table = indirectTable(s);
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[0].cells, (std::vector<std::string>{"方法", "下限 [90 % 信頼区間]",
+                                                        "上限 [90 % 信頼区間]", "P", "λ", "使用数"}));
+    EXPECT_EQ(table[1].cells[0], "TQ  Truncated probability plot");
+    EXPECT_NE(table[1].cells[1].find(" ["), std::string::npos); // the probability plot gives intervals
+    EXPECT_EQ(table[2].cells[0], "IM  Inverse modelling (Box-Cox)");
+    EXPECT_EQ(table[2].colour, Red);
+    EXPECT_EQ(table[2].cells[3].substr(0, 2), "0."); // P
+    EXPECT_EQ(table[2].cells[5], "5,000");
+    std::vector<SheetLine> lines = indirectCountLines(s);
+    EXPECT_EQ(lines[0].text, "使用した値 5,000 件 / 5,015 行");
+    EXPECT_EQ(lines[1].text,
+              "使わなかった値：空欄 1、数値でない 2、0 以下 3、下限未満（<x） 4、上限超（>x） 5");
+    EXPECT_EQ(lines[1].colour, Red);
+    EXPECT_EQ(lines[2].text, "打ち切り値：<0.5 × 4、>1000 × 5（限界値の計算には使いません）");
+    EXPECT_EQ(lines[3].text.substr(0, std::string("丸めの単位 0.1、").size()), "丸めの単位 0.1、");
+
+    // Too few values for two of the methods: they say so instead of giving limits.
+    IndirectSheet few = indirectSheet(60, 1);
+    table = indirectTable(few);
+    EXPECT_EQ(table[2].cells[1], "算出できません");
+    EXPECT_TRUE(hasLine(indirectCountLines(few), "IM：0 より大きい値が 100 件未満です"));
+    EXPECT_TRUE(hasLine(indirectCountLines(few), "TQ：0 より大きい値が 200 件未満：限界値は不確かです"));
+}
+
+TEST(IndirectSheet, PicturesStayInsideTheirFrames) {
+    const SheetFrame frame{100, 50, 600, 250, 12, 12, 1};
+    IndirectSheet empty;
+    std::vector<double> none;
+    empty.analysis = indirect::analyse(none, indirect::kMethods);
+    for (const IndirectSheet& s :
+         {indirectSheet(5000, 0.1), indirectSheet(60, 1), indirectSheet(3000, 0), empty}) {
+        for (auto draw : {&drawIndirectHistogram, &drawIndirectPlot}) {
+            ExtentCanvas canvas;
+            draw(canvas, frame, s);
+            EXPECT_GE(canvas.minX, frame.x) << s.sorted.size();
+            EXPECT_LE(canvas.maxX, frame.x + frame.width) << s.sorted.size();
+            EXPECT_GE(canvas.minY, frame.y) << s.sorted.size();
+            EXPECT_LE(canvas.maxY, frame.y + frame.height) << s.sorted.size();
+            EXPECT_GE(canvas.fills, s.sorted.size() > 100 ? 2 : 1) << s.sorted.size(); // frame, bars or band
+        }
     }
 }

@@ -206,8 +206,18 @@ bool ScriptedServices::zKeyDown() {
     return down;
 }
 
+void ScriptedServices::atPoll(int polls, std::function<void()> action) {
+    pollsLeft_ = polls < 1 ? 1 : polls;
+    pollAction_ = std::move(action);
+}
+
 void ScriptedServices::processEvents() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (pollAction_ && --pollsLeft_ <= 0) {
+        std::function<void()> action = std::move(pollAction_);
+        pollAction_ = nullptr;
+        action();
+    }
 }
 
 void ScriptedServices::beep() {

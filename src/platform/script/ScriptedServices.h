@@ -35,6 +35,11 @@ class ScriptedServices : public Services {
     // Z reads as up for the next `polls` polls and as down from then on, until released.
     void holdZAfter(int polls);
     void releaseZ() { zHeldAfter_.reset(); }
+    // Runs action when the program lets events through (a long loop's processEvents) for the
+    // polls-th time from now: a person's click while the loop runs. One action at a time.
+    void atPoll(int polls, std::function<void()> action);
+    bool pollActionPending() const { return static_cast<bool>(pollAction_); }
+    void dropPollAction() { pollAction_ = nullptr; }
     void setScreen(ScreenSize size) { screen_ = size; }
     void setOs(OsVersion os) { os_ = os; }
     void setCurrentFolder(std::string folder) { cwd_ = std::move(folder); }
@@ -78,6 +83,8 @@ class ScriptedServices : public Services {
     std::optional<std::string> clipboard_;
     std::optional<int> zHeldAfter_;
     int zPolls_ = 0;
+    std::function<void()> pollAction_;
+    int pollsLeft_ = 0;
     ScreenSize screen_;
     OsVersion os_;
     std::string cwd_;

@@ -1,0 +1,272 @@
+#include "app/Form16.h"
+
+#include "output/TextReports.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtConvert.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kl {
+
+namespace {
+
+constexpr Rgb kBackground{236, 233, 216};
+constexpr double kLeft = 14, kTextSize = 14, kTablePitch = 19, kLinePitch = 18;
+constexpr double kResultY = 100, kTableY = 122, kCountsY = 202, kPictureY = 318, kPictureHeight = 396;
+constexpr double kBarLeft = 604, kBarTop = 68, kBarRight = 1010, kBarBottom = 92;
+
+QFont screenFont(const char* name, int size) {
+    return qtFont(Font{name, double(size)}, screenPixelSize(size));
+}
+
+const std::vector<FileFilter>& dataFilters() {
+    static const std::vector<FileFilter> filters{
+        {"CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)", {"*.CSV", "*.TXT", "*.TEXT"}},
+        {"すべてのファイル(*.*)", {"*.*"}}};
+    return filters;
+}
+
+} // namespace
+
+Form16::Form16(Services& services, QWidget* opener, std::string folder)
+    : SecondaryWindow(services, QStringLiteral("form16"), QSize(kWidth, kHeight), opener, kBackground,
+                      QStringLiteral("Indirect Reference Intervals")),
+      folder_(std::move(folder)) {
+    const QFont mincho = screenFont(kMincho, 16), gothic = screenFont(kGothic, 14);
+    button161_ = commandButton(this, "BUTTON161", QRect(14, 34, 140, 26), mincho, "ファイルを開く");
+    combo161_ = placeControl<QComboBox>(this, "COMBO161", QRect(90, 66, 300, 26), gothic);
+    combo161_->setPlaceholderText(QStringLiteral("列を選んで下さい"));
+    button162_ = commandButton(this, "BUTTON162", QRect(400, 66, 90, 26), mincho, "読  込");
+    button163_ = commandButton(this, "BUTTON163", QRect(498, 66, 90, 26), mincho, "中  止");
+    button165_ = commandButton(this, "BUTTON165", QRect(616, 724, 115, 34), printCloseButtonFont(), "COPY");
+    button164_ = commandButton(this, "BUTTON164", QRect(742, 724, 115, 34), printCloseButtonFont(), "print");
+    button166_ = commandButton(this, "BUTTON166", QRect(870, 724, 115, 34), printCloseButtonFont(), "close");
+    connect(button161_, &QPushButton::clicked, this, [this] { run([this] { BUTTON161_ON(); }); });
+    connect(combo161_, &QComboBox::activated, this, [this] { run([this] { COMBO161_CHANGE(); }); });
+    connect(button162_, &QPushButton::clicked, this, [this] { run([this] { BUTTON162_ON(); }); });
+    // The cancel runs while the read's loop lets events through: it only raises a flag.
+    connect(button163_, &QPushButton::clicked, this, [this] { BUTTON163_ON(); });
+    connect(button164_, &QPushButton::clicked, this, [this] { run([this] { BUTTON164_ON(); }); });
+    connect(button165_, &QPushButton::clicked, this, [this] { run([this] { BUTTON165_ON(); }); });
+    connect(button166_, &QPushButton::clicked, this, [this] { run([this] { BUTTON166_ON(); }); });
+    setToolTips(this, {{"BUTTON161", "日常検査のデータファイルを選ぶ"},
+                       {"BUTTON162", "選んだ列を読み込み、各方法で基準範囲を推定する"},
+                       {"BUTTON163", "読み込みを中止する（Z キーでも中止できます）"}});
+}
+
+Form16::~Form16() = default;
+
+void Form16::open() {
+    if (QWidget* opener = parentWidget()) placeOver(this, opener);
+    showAndStart([this] { FORM16_START(); });
+}
+
+void Form16::FORM16_START() {
+    draw();
+    enableControls();
+}
+
+void Form16::closeEvent(QCloseEvent* event) {
+    if (reading_) {
+        event->ignore(); // the read's loop is still running: cancel it first
+        return;
+    }
+    SecondaryWindow::closeEvent(event);
+}
+
+std::string Form16::chosenColumn() const {
+    if (columns_.size() <= 1 || combo161_->currentIndex() < 0) return {};
+    return columns_[static_cast<std::size_t>(combo161_->currentIndex())];
+}
+
+void Form16::enableControls() {
+    const bool idle = !reading_;
+    button161_->setEnabled(idle);
+    combo161_->setEnabled(idle && columns_.size() > 1);
+    button162_->setEnabled(idle && !path_.empty() &&
+                           (columns_.size() <= 1 || combo161_->currentIndex() >= 0));
+    button163_->setEnabled(reading_);
+    button164_->setEnabled(idle && shown_.has_value());
+    button165_->setEnabled(idle && shown_.has_value());
+    button166_->setEnabled(idle);
+}
+
+void Form16::BUTTON161_ON() {
+    std::optional<std::string> path =
+        services_.openFile({"ファイルのオープン", folder_, dataFilters(), false});
+    if (!path) return;
+    ColumnRequest request;
+    request.headerOnly = true;
+    ColumnReadResult header = readColumnFile(*path, request);
+    if (header.status != ColumnReadStatus::Ok) {
+        services_.message("BAD DATA", "このファイルは読めません。\r\n（" + header.message + "）", Buttons::Ok,
+                          Icon::Exclamation);
+        return;
+    }
+    path_ = *path;
+    columns_ = header.hasHeader ? header.columns : std::vector<std::string>{};
+    combo161_->clear();
+    for (const std::string& name : columns_)
+        combo161_->addItem(QString::fromStdString(name));
+    if (columns_.empty()) combo161_->addItem(QStringLiteral("（見出しのない 1 列のファイル）"));
+    combo161_->setCurrentIndex(columns_.size() > 1 ? -1 : 0);
+    draw();
+    enableControls();
+}
+
+void Form16::COMBO161_CHANGE() {
+    enableControls();
+}
+
+void Form16::BUTTON162_ON() {
+    if (reading_ || path_.empty()) return;
+    const std::string column = chosenColumn();
+    ColumnRequest request;
+    request.column = column;
+    request.positiveOnly = true;
+    ColumnReadHooks hooks;
+    hooks.progress = [this](std::uint64_t done, std::uint64_t total) {
+        const int k = total ? static_cast<int>(done * kSegments / total) : kSegments;
+        if (k > segment_) drawBar(k);
+    };
+    hooks.cancelRequested = [this] {
+        services_.processEvents();
+        return cancel_ || services_.zKeyDown();
+    };
+    reading_ = true;
+    cancel_ = false;
+    paints_ = 0;
+    drawBar(0);
+    enableControls();
+    ColumnReadResult read = readColumnFile(path_, request, hooks);
+    reading_ = false;
+    auto done = [this] {
+        draw(); // the bar goes; what was shown before stays unless replaced
+        enableControls();
+    };
+    if (read.status == ColumnReadStatus::Cancelled) {
+        done();
+        services_.message("CAUTION", "読み込みを中止しました。\r\n表示は前のままです。", Buttons::Ok,
+                          Icon::Information);
+        return;
+    }
+    if (read.status != ColumnReadStatus::Ok || read.groups.empty() || read.groups[0].values.empty()) {
+        done();
+        const std::string why =
+            read.status != ColumnReadStatus::Ok ? read.message : "0 より大きい数値がありません";
+        services_.message("BAD DATA", "このファイルは読めません。\r\n（" + why + "）", Buttons::Ok,
+                          Icon::Exclamation);
+        return;
+    }
+    IndirectSheet sheet;
+    {
+        BusyPointer busy(services_);
+        ColumnGroup& group = read.groups[0];
+        sheet.fileLine = "File：" + path_ + (column.empty() ? "" : "［列 " + column + "］");
+        sheet.rows = read.rows;
+        sheet.skipped = group.skipped;
+        sheet.censored = group.censored;
+        sheet.sorted = std::move(group.values);
+        sheet.analysis = indirect::analyse(sheet.sorted, indirect::kMethods);
+    }
+    shown_ = std::move(sheet);
+    done();
+}
+
+void Form16::BUTTON163_ON() {
+    if (reading_) cancel_ = true;
+}
+
+void Form16::BUTTON164_ON() {
+    if (!shown_) return;
+    hide();
+    setEnabled(false);
+    const IndirectSheet& s = *shown_;
+    printReport(services_,
+                [&s](PrintJob& job) { drawIndirectPage(job.page(), job.pageWidth(), job.pageHeight(), s); });
+    show();
+    raise();
+    setEnabled(true);
+}
+
+void Form16::BUTTON165_ON() {
+    if (services_.message("COPY", "間接法の画面をクリップ・ボードにコピーします。\r\nよろしいですか？",
+                          Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
+    services_.clipboardSetBitmap(toBitmap(surface()));
+}
+
+void Form16::BUTTON166_ON() {
+    close();
+}
+
+void Form16::drawBar(int segments) {
+    Canvas& c = canvas();
+    if (segments == 0) {
+        c.fillBox(kBarLeft, kBarTop, kBarRight, kBarBottom, White);
+        c.box(kBarLeft, kBarTop, kBarRight, kBarBottom, 8);
+        segment_ = 0;
+    }
+    const double pitch = (kBarRight - kBarLeft - 4) / kSegments;
+    for (int s = segment_ + 1; s <= std::min(segments, int(kSegments)); ++s) {
+        const double left = kBarLeft + 3 + pitch * (s - 1);
+        c.fillBox(left, kBarTop + 3, left + pitch - 3, kBarBottom - 3, Blue);
+    }
+    segment_ = std::max(segment_, segments);
+    ++paints_;
+    update();
+}
+
+void Form16::draw() {
+    Canvas& c = canvas();
+    clearSurface();
+    const Font heading{kGothic, 18, true}, body{kGothic, kTextSize};
+    c.text(kLeft, 6, "基準範囲の推定（間接法：日常検査データから）", heading, Blue);
+    c.text(164, 39, path_.empty() ? "（ファイルが選ばれていません）" : path_, body, Black);
+    c.text(kLeft, 71, "列の選択", body, Black);
+    if (!shown_) {
+        c.text(kLeft, kTableY, "ファイルを開き、列を選んで「読  込」を押して下さい。", body, Blue);
+        return;
+    }
+    const IndirectSheet& s = *shown_;
+    c.text(kLeft, kResultY, s.fileLine, body, Black);
+    drawIndirectTable(c, kLeft, kTableY, kTextSize / 2, kTablePitch, body, s);
+    double y = kCountsY;
+    for (const SheetLine& l : indirectCountLines(s)) {
+        c.text(kLeft, y, l.text, body, l.colour);
+        y += kLinePitch;
+    }
+    drawIndirectHistogram(c, {kLeft, kPictureY, 600, kPictureHeight, 12, 12, 1}, s);
+    drawIndirectPlot(c, {624, kPictureY, 386, kPictureHeight, 12, 12, 1}, s);
+}
+
+QPushButton* addIndirectButton(QWidget* mainWindow, Services& services, std::string folder,
+                               HandlerGuard guard) {
+    // Below "GRAPH OF HISTOGRAM" (BUTTON3), in the strip along the bottom edge that holds nothing.
+    QPushButton* button = commandButton(mainWindow, "BUTTON160", QRect(868, 736, 140, 24),
+                                        qtFont(Font{kMincho, 14}, 14), "基準範囲（間接法）");
+    button->setToolTip(QStringLiteral("日常検査データ（健常者と患者が混在）から基準範囲を推定する"));
+    QObject::connect(button, &QPushButton::clicked, mainWindow,
+                     [mainWindow, &services, folder = std::move(folder), guard = std::move(guard)] {
+                         runGuarded(
+                             guard,
+                             [&] {
+                                 auto* window = new Form16(services, mainWindow, folder);
+                                 window->setGuard(guard);
+                                 window->open();
+                             },
+                             [&](const std::exception& e) {
+                                 services.message("エラー",
+                                                  std::string("エラーが発生しました。     \r\n") + e.what(),
+                                                  Buttons::Ok, Icon::Information);
+                             });
+                     });
+    return button;
+}
+
+} // namespace kl
