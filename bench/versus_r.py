@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Whole-process time and peak memory of `klepsydra graph` against the R script a laboratory would
 write instead (the same data, one 1024x768 PNG each), measured side by side: each round runs
-both, in alternating order, and the medians of the rounds are compared.
+both, in alternating order, and the medians of the rounds are compared. Two times are given:
+CPU (user + system of the process, which other work on a shared machine disturbs little) and
+wall (elapsed, which waits for the processor when the machine is busy).
 
     bench/versus_r.py [--program build/klepsydra] [--data FILE] [--peer FILE.R] [--rounds 21]
 
@@ -23,7 +25,7 @@ PERF = os.path.join(ROOT, "..", "shared", "perf")
 
 
 def run(argv, env):
-    """Wall seconds and peak resident memory (MiB) of one whole process."""
+    """Wall seconds, CPU seconds and peak resident memory (MiB) of one whole process."""
     start = time.perf_counter()
     child = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env)
     _, status, usage = os.wait4(child.pid, 0)
@@ -32,7 +34,7 @@ def run(argv, env):
     child.stderr.close()
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit(f"failed ({status}): {' '.join(argv)}\n{err}")
-    return elapsed, usage.ru_maxrss / 1024.0
+    return elapsed, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024.0
 
 
 def main():
@@ -52,21 +54,26 @@ def main():
                 "--workdir", os.path.join(out, "work"), "--png", os.path.join(out, "ours.png")]
         peer = [rscript, "--vanilla", a.peer, a.data, os.path.join(out, "peer.png")]
         run(ours, env), run(peer, env)  # warm the file cache and the working folder
-        times = {"ours": [], "R": []}
+        wall = {"ours": [], "R": []}
+        cpu = {"ours": [], "R": []}
         peaks = {"ours": 0.0, "R": 0.0}
         for k in range(a.rounds):
             pair = [("ours", ours), ("R", peer)]
             for name, argv in (pair if k % 2 == 0 else reversed(pair)):
-                seconds, mib = run(argv, env)
-                times[name].append(seconds)
+                seconds, processor, mib = run(argv, env)
+                wall[name].append(seconds)
+                cpu[name].append(processor)
                 peaks[name] = max(peaks[name], mib)
 
-    med = {name: statistics.median(v) for name, v in times.items()}
+    for label, times in (("CPU", cpu), ("wall", wall)):
+        med = {name: statistics.median(v) for name, v in times.items()}
+        for name in ("ours", "R"):
+            v = sorted(times[name])
+            print(f"{label:4s} {name:4s} median {med[name] * 1000:7.1f} ms  (min {v[0] * 1000:.1f}, "
+                  f"max {v[-1] * 1000:.1f}, {len(v)} runs)")
+        print(f"{label:4s} ratio R / ours: {med['R'] / med['ours']:.1f}x")
     for name in ("ours", "R"):
-        v = sorted(times[name])
-        print(f"{name:5s} median {med[name] * 1000:7.1f} ms  (min {v[0] * 1000:.1f}, max {v[-1] * 1000:.1f}, "
-              f"{len(v)} runs)  peak memory {peaks[name]:.1f} MiB")
-    print(f"ratio R / ours: {med['R'] / med['ours']:.1f}x")
+        print(f"peak memory {name:4s} {peaks[name]:.1f} MiB")
 
 
 if __name__ == "__main__":

@@ -1,3 +1,3 @@
-#include "app/Main.h"
+#include "cli/ProgramMain.h"
 
-int main(int argc, char** argv) { return kl::runMain(argc, argv); }
+int main(int argc, char** argv) { return kl::cli::runMain(argc, argv); }

@@ -32,7 +32,15 @@ prog=$prefix/bin/klepsydra
 [ -x "$prog" ] || fail "no $prog"
 [ "$("$prog" --version)" = "klepsydra $version" ] || fail "--version says $("$prog" --version)"
 cmp -s "$source/resources/KIJUN_DAT" "$prefix/share/klepsydra/KIJUN_DAT" || fail "seed master not installed"
-if grep -qaF -e "$source" -e "$build" "$prog"; then fail "the program holds a path of the source or build tree"; fi
+module=$prefix/lib/klepsydra/klepsydra-desktop.so
+[ -f "$module" ] || fail "no windows module $module"
+for f in "$prog" "$module"; do
+  if grep -qaF -e "$source" -e "$build" "$f"; then fail "$f holds a path of the source or build tree"; fi
+done
+# The batch commands do not load the windows' libraries; the module does.
+needed=$(objdump -p "$prog" | awk '/NEEDED/ {print $2}')
+if grep -qE 'Widgets|PrintSupport' <<< "$needed"; then fail "the program itself links $needed"; fi
+objdump -p "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the module does not link Qt Widgets"
 
 # Batch commands of the installed program, with a fresh working folder provisioned from its seed.
 work=$scratch/work
@@ -43,6 +51,10 @@ export LANG=C.UTF-8
   || fail "graph failed"
 cmp -s "$source/resources/KIJUN_DAT" "$work/data_f/KIJUN.DAT" || fail "the working folder was not given the seed"
 [ "$(head -c 8 "$scratch/g.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "graph wrote no PNG"
+
+# The windows, from the installed module: a scenario through --script.
+QT_QPA_PLATFORM=offscreen bash "$source/tests/run_scenario.sh" "$prog" "$source/tests/scenarios/main_startup_ok.script" \
+  >"$scratch/scenario.txt" 2>&1 || { cat "$scratch/scenario.txt"; fail "the installed windows"; }
 
 desktop=$prefix/share/applications/io.github.klepsydra.Klepsydra.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"

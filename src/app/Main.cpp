@@ -4,8 +4,7 @@
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
 #include "app/Version.h"
-#include "cli/Batch.h"
-#include "cli/BatchCommands.h"
+#include "cli/ProgramOptions.h"
 #include "persist/WorkDir.h"
 #include "platform/qt/QtServices.h"
 #include "platform/script/ScriptedServices.h"
@@ -26,36 +25,6 @@ namespace kl {
 
 namespace {
 
-struct Options {
-    std::string workdir;
-    std::string script;
-    std::string dataFile; // the desktop's FILE argument
-    bool scripted = false;
-};
-
-// Reads --workdir and --script; false with a message for anything else.
-bool parseOptions(const std::vector<std::string>& args, Options* options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if ((a == "--workdir" || a == "--script") && i + 1 < args.size()) {
-            (a == "--workdir" ? options->workdir : options->script) = args[++i];
-            if (a == "--script") options->scripted = true;
-        } else if (a == "--help" || a == "-h") {
-            std::cout << cli::programUsage();
-            std::exit(cli::kExitDone);
-        } else if (a == "--version") {
-            std::cout << "klepsydra " << kVersion << '\n';
-            std::exit(cli::kExitDone);
-        } else if (!a.starts_with("-") && options->dataFile.empty()) {
-            options->dataFile = a;
-        } else {
-            std::cerr << "klepsydra: unexpected argument '" << a << "'\n" << cli::programUsage();
-            return false;
-        }
-    }
-    return true;
-}
-
 bool haveDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
@@ -64,7 +33,7 @@ bool haveDisplay() {
     return false;
 }
 
-std::string workingFolder(const Options& options) {
+std::string workingFolder(const cli::ProgramOptions& options) {
     if (options.workdir.empty()) return defaultWorkdir();
     const std::string folder = QFileInfo(QString::fromStdString(options.workdir)).absoluteFilePath().toStdString();
     if (!ensureFolder(folder))
@@ -72,7 +41,7 @@ std::string workingFolder(const Options& options) {
     return folder;
 }
 
-int runScript(int argc, char** argv, const Options& options) {
+int runScript(int argc, char** argv, const cli::ProgramOptions& options) {
     std::ifstream file(options.script, std::ios::binary);
     if (!file) {
         std::cerr << "klepsydra: cannot read the script " << options.script << "\n";
@@ -94,7 +63,7 @@ int runScript(int argc, char** argv, const Options& options) {
     return status;
 }
 
-int runDesktop(int argc, char** argv, const Options& options) {
+int runDesktop(int argc, char** argv, const cli::ProgramOptions& options) {
     if (!haveDisplay()) {
         std::cerr << "klepsydra: no display found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
                      "Without a display, run a script with 'klepsydra --script FILE' or use the batch\n"
@@ -120,19 +89,13 @@ int runDesktop(int argc, char** argv, const Options& options) {
 
 } // namespace
 
-int runMain(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int runWindows(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
     QCoreApplication::setApplicationName("klepsydra");
     QCoreApplication::setApplicationVersion(kVersion);
-    if (!args.empty())
-        if (const cli::BatchCommand* command = cli::findBatchCommand(args[0]))
-            return cli::runBatchCommand(*command, {args.begin() + 1, args.end()}, std::cout, std::cerr);
-    Options options;
-    if (!parseOptions(args, &options)) return cli::kExitUsage;
-    if (options.scripted && !options.dataFile.empty()) {
-        std::cerr << "klepsydra: unexpected argument '" << options.dataFile << "'\n" << cli::programUsage();
-        return cli::kExitUsage;
-    }
+    cli::ProgramOptions options;
+    const cli::ProgramRequest request = cli::readProgramOptions(args, options, std::cout, std::cerr);
+    if (!request.windows) return request.status;
     return options.scripted ? runScript(argc, argv, options) : runDesktop(argc, argv, options);
 }
 

@@ -233,10 +233,10 @@ int forEachOutput(const TableOptions& o, const char* command, std::ostream& out,
 
 std::unique_ptr<QGuiApplication> batchGuiApplication() {
     if (QCoreApplication::instance()) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "klepsydra";
-    static char* argv[] = {name, nullptr};
+    // The command line's -platform overrides QT_QPA_PLATFORM: a batch run never needs a display.
+    static int argc = 3;
+    static char name[] = "klepsydra", option[] = "-platform", platform[] = "minimal:enable_fonts";
+    static char* argv[] = {name, option, platform, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

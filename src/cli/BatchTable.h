@@ -137,8 +137,9 @@ bool singleOrOutDir(const TableOptions& o, const std::string& path, const char* 
 int forEachOutput(const TableOptions& o, const char* command, std::ostream& out, std::ostream& err,
                   const InputRun& run);
 
-// Fonts and painting need a GUI application; a batch run makes an offscreen one (nothing when
-// an application already runs).
+// Fonts and painting need a GUI application; a batch run makes one on Qt's "minimal" platform
+// with its fonts enabled (nothing when an application already runs): no screen, no window
+// system, no theme, only the font database the pictures are drawn with.
 std::unique_ptr<QGuiApplication> batchGuiApplication();
 
 } // namespace kl::cli

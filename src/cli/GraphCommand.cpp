@@ -64,6 +64,9 @@ int graphOf(GraphOptions o, const std::string& file, std::ostream& out, std::ost
         printCaptionedMessage(*drawing.failure, err);
         return 1;
     }
+    // Painting ends first: an image still being painted on is copied whole (3 MB) by every QImage
+    // copy, the encoder's included.
+    canvas.finish();
     const QByteArray png = quickPngBytes(image);
     std::string error;
     if (!writeFileAtomic(o.png, std::string_view(png.constData(), std::size_t(png.size())), &error)) {
