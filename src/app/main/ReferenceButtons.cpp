@@ -1,26 +1,23 @@
-// BUTTON150 "基準範囲": the reference-interval window for the data set in memory.
+// BUTTON10 "R.I.": the reference range master editor. BUTTON150 "基準範囲": the
+// reference-interval window for the data set in memory.
 
 #include "app/Form15.h"
 #include "app/Form2.h"
-#include "app/MainForm.h"
-#include "app/WindowParts.h"
+#include "app/main/MainForm.h"
+#include "app/main/TablePanel.h"
 #include "graph/GraphPainter.h"
-#include "platform/qt/Fonts.h"
-
-#include <QPushButton>
 
 namespace kl {
 
-void MainForm::buildIntervalButton() {
-    // In the free corner right of "R.I." (BUTTON10).
-    button150_ =
-        commandButton(this, "BUTTON150", QRect(930, 7, 86, 21), qtFont(Font{kMincho, 14}, 14), "基準範囲");
-    connect(button150_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON150_ON(); }); });
+void MainForm::BUTTON10_ON() {
+    FOC();
+    if (masterEditorOpener_) masterEditorOpener_();
 }
 
 void MainForm::BUTTON150_ON() {
     if (state_.count() == 0) {
-        say("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。");
+        services_.message("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。",
+                          Buttons::Ok, Icon::Information);
         return;
     }
     ReferenceIntervalInput input;
@@ -30,7 +27,7 @@ void MainForm::BUTTON150_ON() {
     input.decimals = state_.data.decimalPlaces;
     input.targetLower = state_.refLower;
     input.targetUpper = state_.refUpper;
-    if (Form2* graph = graphWindow()) {
+    if (Form2* graph = table_->graphWindow()) {
         const GraphDrawing& d = graph->lastDrawing();
         if (d.lower.found && d.upper.found) input.plot = {true, d.lower.value, d.upper.value};
     }
