@@ -311,6 +311,15 @@ TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
     QTest::mouseClick(f.control<QPushButton>("BUTTON13"), Qt::LeftButton);
     ASSERT_EQ(f.form->appState().count(), 12);
     auto* list = f.control<QListWidget>("LIST1");
+    // The table's rows are held in the state; LIST2 shows exactly those.
+    auto* table = f.control<QListWidget>("LIST2");
+    auto shownRows = [table] {
+        std::vector<std::string> rows;
+        for (int i = 0; i < table->count(); ++i) rows.push_back(table->item(i)->text().toStdString());
+        return rows;
+    };
+    ASSERT_FALSE(f.form->appState().tableRows.empty());
+    EXPECT_EQ(f.form->appState().tableRows, shownRows());
     for (Answer atPrompt : {Answer::Cancel, Answer::No}) {
         f.services.shown.clear();
         f.services.answers = {Answer::Yes, atPrompt};
@@ -319,7 +328,14 @@ TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
         EXPECT_EQ(f.services.shown[0].caption, "新規・入力");
         EXPECT_EQ(f.services.shown[1].caption, "貼り付けデータの保存");
         EXPECT_EQ(list->count(), atPrompt == Answer::Cancel ? 12 : 0);
+        EXPECT_EQ(f.form->appState().tableRows, shownRows());
     }
+    // No table left: the export finds none, whatever a list control might still hold.
+    EXPECT_TRUE(f.form->appState().tableRows.empty());
+    f.services.shown.clear();
+    QTest::mouseClick(f.control<QPushButton>("BUTTON34"), Qt::LeftButton);
+    ASSERT_EQ(f.services.shown.size(), 1u);
+    EXPECT_EQ(f.services.shown[0].caption, "NOT EXIST DATA");
 }
 
 TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {
@@ -334,6 +350,7 @@ TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {
     // Values at or above the upper limit are folded into the last class.
     auto lastRow = [list] { return list->item(list->count() - 1)->text().toStdString(); };
     EXPECT_EQ(lastRow().rfind("   30 |         8.00 －              | 3 ", 0), 0u) << lastRow();
+    EXPECT_EQ(f.form->appState().tableRows.back(), lastRow()); // the rebuilt rows reach the state
     check->click();
     EXPECT_EQ(OptionStore(f.work).read(options::foldExtremes).value_or(""), "0");
     EXPECT_EQ(lastRow().rfind("   30 |         8.00 － 8.25         | 1 ", 0), 0u) << lastRow();
