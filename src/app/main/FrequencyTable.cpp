@@ -80,9 +80,13 @@ void TablePanel::showRows(const std::vector<std::string>& rows) {
     list2_->addItems(shown);
 }
 
-void TablePanel::clearTable() {
+void TablePanel::clearRows() {
     state_.tableRows.clear();
     list2_->clear();
+}
+
+void TablePanel::clearTable() {
+    clearRows();
     button3_->setEnabled(false);
 }
 
@@ -126,8 +130,7 @@ void TablePanel::COMBO1_CHANGE() {
     state_.raise(3);
     state_.settingsFound = false;
     state_.graphTitle.clear();
-    state_.tableRows.clear();
-    list2_->clear();
+    clearRows();
     const int chosen = combo1_->currentIndex();
     ClassProposal p = proposeClassParameters(items_, chosen < 0 ? 0 : chosen, parameterContext());
     if (p.index != chosen) combo1_->setCurrentIndex(p.index);
@@ -159,10 +162,7 @@ void TablePanel::EDIT_CHANGE(int field) {
     for (const Message& m : o.messages)
         say(m);
     if (o.beep) services_.beep();
-    if (o.clearList) {
-        state_.tableRows.clear();
-        list2_->clear();
-    }
+    if (o.clearList) clearRows();
     if (o.disableGraph) button3_->setEnabled(false);
     if (!o.runTable) return;
     TABLE();
@@ -249,34 +249,32 @@ void TablePanel::refillItemList() {
 
 void TablePanel::firstTable() {
     services_.setBusy(false);
-    for (QLineEdit* e : edit_) {
-        e->clear();
-        e->setEnabled(false);
-    }
+    clearAndDisableFields();
     button2_->setEnabled(false);
     button3_->setEnabled(false);
     window_.statistics().writeTableHint(Black);
-    state_.tableRows.clear();
-    list2_->clear();
+    clearRows();
     combo1_->setCurrentIndex(ItemList::kOtherIndex);
     COMBO1_CHANGE();
     TABLE();
 }
 
-void TablePanel::clearFieldsAndTable() {
-    for (QLineEdit* e : edit_)
-        e->clear();
-    state_.tableRows.clear();
-    list2_->clear();
-}
-
-void TablePanel::empty() {
+void TablePanel::clearAndDisableFields() {
     for (QLineEdit* e : edit_) {
         e->clear();
         e->setEnabled(false);
     }
-    state_.tableRows.clear();
-    list2_->clear();
+}
+
+void TablePanel::clearFieldsAndTable() {
+    for (QLineEdit* e : edit_)
+        e->clear();
+    clearRows();
+}
+
+void TablePanel::empty() {
+    clearAndDisableFields();
+    clearRows();
     combo1_->setCurrentIndex(-1);
     combo1_->setEnabled(false);
     button2_->setEnabled(false);
@@ -284,13 +282,9 @@ void TablePanel::empty() {
 }
 
 void TablePanel::forgetForEntry() {
-    state_.tableRows.clear();
-    list2_->clear();
+    clearRows();
     combo1_->setEnabled(false);
-    for (QLineEdit* e : edit_) {
-        e->clear();
-        e->setEnabled(false);
-    }
+    clearAndDisableFields();
     button2_->setEnabled(false);
     button3_->setEnabled(false);
 }

@@ -84,6 +84,9 @@ class TablePanel : public MainPanel {
 
   private:
     void showRows(const std::vector<std::string>& rows);
+    // LIST2 and the rows it shows emptied together.
+    void clearRows();
+    void clearAndDisableFields();
     void updateGraphButton();
     std::string fieldText(int field) const;
     void setFieldText(int field, const std::string& text);
