@@ -25,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kl::fuzz::Input in(data, size);
     const std::size_t which = in.byte();
     using namespace kl::options;
-    static const kl::OptionSpec all[] = {SWIT_SYOU, HAZURE,  GRAPH,  RIRON,    KIJUN,    SINRA,  heikatu,
-                                         P_RIRON,   P_KIJUN, P_KYUU, P_KAKURI, P_KEISAN, F_BASYO};
+    static const kl::OptionSpec all[] = {
+        decimalPlaces,        foldExtremes,    colourScheme,    showCurves,          showReferenceRange,
+        showCurveInterval,    smoothing,       printCurves,     printReferenceRange, printCurveInterval,
+        printProbabilityPlot, printStatistics, rememberedFolder};
     const kl::OptionSpec& option = all[which % std::size(all)];
     kl::writeFileAtomic(folder() + "/" + option.name, in.rest());
     kl::OptionStore store(folder());

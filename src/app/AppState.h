@@ -50,6 +50,9 @@ struct AppState {
 
     // What the graph window and printing take from the last table built.
     TableCopies tableCopies;
+    // The rows of the frequency table on screen (LIST2 shows them; printing and export read
+    // them here). Empty when there is no table.
+    std::vector<std::string> tableRows;
 
     // How often TABLE found the interval too small in this run (the message shows only once).
     int tooSmallCount = 0;

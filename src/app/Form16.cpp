@@ -245,28 +245,11 @@ void Form16::draw() {
     drawIndirectPlot(c, {624, kPictureY, 386, kPictureHeight, 12, 12, 1}, s);
 }
 
-QPushButton* addIndirectButton(QWidget* mainWindow, Services& services, std::string folder,
-                               HandlerGuard guard) {
-    // Below "GRAPH OF HISTOGRAM" (BUTTON3), in the strip along the bottom edge that holds nothing.
-    QPushButton* button = commandButton(mainWindow, "BUTTON160", QRect(868, 736, 140, 24),
-                                        qtFont(Font{kMincho, 14}, 14), "基準範囲（間接法）");
-    button->setToolTip(QStringLiteral("日常検査データ（健常者と患者が混在）から基準範囲を推定する"));
-    QObject::connect(button, &QPushButton::clicked, mainWindow,
-                     [mainWindow, &services, folder = std::move(folder), guard = std::move(guard)] {
-                         runGuarded(
-                             guard,
-                             [&] {
-                                 auto* window = new Form16(services, mainWindow, folder);
-                                 window->setGuard(guard);
-                                 window->open();
-                             },
-                             [&](const std::exception& e) {
-                                 services.message("エラー",
-                                                  std::string("エラーが発生しました。     \r\n") + e.what(),
-                                                  Buttons::Ok, Icon::Information);
-                             });
-                     });
-    return button;
+void openIndirectWindow(QWidget* mainWindow, Services& services, const std::string& folder,
+                        HandlerGuard guard) {
+    auto* window = new Form16(services, mainWindow, folder);
+    window->setGuard(std::move(guard));
+    window->open();
 }
 
 } // namespace kl

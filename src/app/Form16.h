@@ -69,8 +69,8 @@ class Form16 : public SecondaryWindow {
     QComboBox* combo161_ = nullptr;
 };
 
-// The main window's BUTTON160 "間接法" that opens form16; handlers run through guard.
-QPushButton* addIndirectButton(QWidget* mainWindow, Services& services, std::string folder,
-                               HandlerGuard guard);
+// Opens form16 over the main window (its BUTTON160); the window's handlers run through guard.
+void openIndirectWindow(QWidget* mainWindow, Services& services, const std::string& folder,
+                        HandlerGuard guard);
 
 } // namespace kl

@@ -34,8 +34,8 @@ QCheckBox* check(QWidget* parent, const char* name, int x, int y) {
     return c;
 }
 
-constexpr const OptionSpec* kPrintOptions[5] = {&options::P_RIRON, &options::P_KIJUN, &options::P_KYUU,
-                                                 &options::P_KAKURI, &options::P_KEISAN};
+constexpr const OptionSpec* kPrintOptions[5] = {&options::printCurves, &options::printReferenceRange, &options::printCurveInterval,
+                                                 &options::printProbabilityPlot, &options::printStatistics};
 
 } // namespace
 
@@ -131,18 +131,18 @@ void Form2::dismiss() {
 
 bool Form2::FORM2_START() {
     lambda_ = 0;
-    const SmoothingEntry entry = smoothingFromOption(options_.read(options::heikatu));
+    const SmoothingEntry entry = smoothingFromOption(options_.read(options::smoothing));
     lambda_ = entry.lambda;
     edit11_->setText(toQString(entry.text));
-    const double graph = options_.readNumber(options::GRAPH, 1);
+    const double graph = options_.readNumber(options::colourScheme, 1);
     scheme_ = graphSchemeFromOption(static_cast<int>(graph));
     for (int i = 0; i < 3; ++i)
         scheme_boxes_[i]->setChecked(static_cast<int>(scheme_) == i + 1);
     for (int i = 0; i < 5; ++i)
         printBoxes_[i]->setChecked(options_.readNumber(*kPrintOptions[i]) > 0);
-    check1_->setChecked(options_.readNumber(options::RIRON) > 0);
-    check3_->setChecked(options_.readNumber(options::KIJUN) > 0);
-    check7_->setChecked(options_.readNumber(options::SINRA) > 0);
+    check1_->setChecked(options_.readNumber(options::showCurves) > 0);
+    check3_->setChecked(options_.readNumber(options::showReferenceRange) > 0);
+    check7_->setChecked(options_.readNumber(options::showCurveInterval) > 0);
     edit7_->setText(toQString(source_.title));
     edit7_->setCursorPosition(0);
 
@@ -194,12 +194,12 @@ void Form2::storeOption(const OptionSpec& optionSpec, const std::string& text) {
 void Form2::storeFlag(const OptionSpec& optionSpec, QCheckBox* box) { storeOption(optionSpec, box->isChecked() ? "1" : "0"); }
 
 void Form2::CHECK1_ON() {
-    storeFlag(options::RIRON, check1_);
+    storeFlag(options::showCurves, check1_);
     redraw();
 }
 
 void Form2::CHECK3_ON() {
-    storeFlag(options::KIJUN, check3_);
+    storeFlag(options::showReferenceRange, check3_);
     redraw();
 }
 
@@ -212,17 +212,17 @@ void Form2::SCHEME_ON(int scheme, bool ticked) {
         if (!other) scheme_boxes_[scheme - 1]->setChecked(true);
         return;
     }
-    storeOption(options::GRAPH, std::to_string(scheme));
+    storeOption(options::colourScheme, std::to_string(scheme));
     redraw();
 }
 
 void Form2::CHECK7_ON() {
     if (check7_->isChecked()) {
-        storeOption(options::SINRA, "1");
+        storeOption(options::showCurveInterval, "1");
     } else {
         // Without the interval there is nothing to print for it.
-        storeOption(options::SINRA, "0");
-        storeOption(options::P_KYUU, "0");
+        storeOption(options::showCurveInterval, "0");
+        storeOption(options::printCurveInterval, "0");
         printBoxes_[2]->setChecked(false);
     }
     redraw();
@@ -257,7 +257,7 @@ void Form2::EDIT11_COMMIT() {
     if (entry.clamped) services_.beep();
     edit11_->setText(toQString(entry.text));
     lambda_ = entry.lambda;
-    storeOption(options::heikatu, entry.text);
+    storeOption(options::smoothing, entry.text);
     setFocus(Qt::OtherFocusReason);
     redraw();
 }

@@ -16,19 +16,19 @@ PrintOptionOutcome printOptionClicked(int check, PrintBoxes boxes) {
     PrintOptionOutcome o;
     switch (check) {
     case 8:
-        o.writes.push_back({&options::P_RIRON, flag(boxes.check8)});
+        o.writes.push_back({&options::printCurves, flag(boxes.check8)});
         break;
     case 9:
-        o.writes.push_back({&options::P_KIJUN, flag(boxes.check9)});
+        o.writes.push_back({&options::printReferenceRange, flag(boxes.check9)});
         break;
     case 12:
-        o.writes.push_back({&options::P_KEISAN, flag(boxes.check12)});
+        o.writes.push_back({&options::printStatistics, flag(boxes.check12)});
         break;
     case 11:
-        o.writes.push_back({&options::P_KAKURI, flag(boxes.check11)});
+        o.writes.push_back({&options::printProbabilityPlot, flag(boxes.check11)});
         if (!boxes.check11) {
             // No 95 % texts without the plot they belong to.
-            o.writes.push_back({&options::P_KYUU, "0"});
+            o.writes.push_back({&options::printCurveInterval, "0"});
             boxes.check10 = false;
         }
         break;
@@ -36,13 +36,13 @@ PrintOptionOutcome printOptionClicked(int check, PrintBoxes boxes) {
         o.counterChange = -1;
         if (boxes.check10) {
             // The texts need the plot and the crossings: both are switched on with them.
-            o.writes.push_back({&options::P_KYUU, "1"});
-            o.writes.push_back({&options::P_KAKURI, "1"});
+            o.writes.push_back({&options::printCurveInterval, "1"});
+            o.writes.push_back({&options::printProbabilityPlot, "1"});
             boxes.check11 = true;
             boxes.check7 = true;
             o.runCheck7 = true;
         } else {
-            o.writes.push_back({&options::P_KYUU, "0"});
+            o.writes.push_back({&options::printCurveInterval, "0"});
         }
         break;
     default:

@@ -1,7 +1,7 @@
 // "print" of the graph statistics window: the two columns on paper.
 
 #include "app/Form8.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "output/TextReports.h"
 
 #include <QApplication>

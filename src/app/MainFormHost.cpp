@@ -3,8 +3,9 @@
 #include "app/MainFormHost.h"
 
 #include "app/Form3.h"
-#include "app/MainForm.h"
 #include "app/StartUp.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
 #include "persist/WorkDir.h"
 
 namespace kl {
@@ -12,8 +13,9 @@ namespace kl {
 namespace {
 
 class MainFormHost : public ProgramHost {
-public:
-    MainFormHost(Services& services, std::string workdir) : services_(services), workdir_(std::move(workdir)) {}
+  public:
+    MainFormHost(Services& services, std::string workdir)
+        : services_(services), workdir_(std::move(workdir)) {}
 
     void start() override {
         const std::string programDir = seedFolder();
@@ -41,7 +43,7 @@ public:
         MainForm* form = window_.get();
         form->guarded([&] {
             form->FOC();
-            form->openDataFile(path);
+            form->files().openDataFile(path);
         });
     }
 
@@ -50,7 +52,7 @@ public:
         return window_->appState().stateLine();
     }
 
-private:
+  private:
     Services& services_;
     std::string workdir_;
     std::unique_ptr<MainForm> window_;

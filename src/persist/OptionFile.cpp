@@ -17,7 +17,7 @@ namespace {
 // The folder path is kept as the file system spells it (UTF-8), so names that have no CP932 form
 // survive; every other option is plain ASCII digits in CP932.
 bool storesUtf8(const OptionSpec& optionSpec) {
-    return std::strcmp(optionSpec.name, options::F_BASYO.name) == 0;
+    return std::strcmp(optionSpec.name, options::rememberedFolder.name) == 0;
 }
 
 // Cuts UTF-8 to at most n bytes without splitting a character.

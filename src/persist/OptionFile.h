@@ -12,25 +12,26 @@
 namespace kl {
 
 struct OptionSpec {
-    const char* name; // file name, e.g. "SWIT_SYOU"
+    const char* name; // the stored file's name, e.g. "SWIT_SYOU"
     int width;        // field width in bytes
     int recordLength; // 256, or 2000 for F_BASYO
 };
 
 namespace options {
-inline constexpr OptionSpec SWIT_SYOU{"SWIT_SYOU", 20, 256};
-inline constexpr OptionSpec HAZURE{"HAZURE", 50, 256};
-inline constexpr OptionSpec GRAPH{"GRAPH", 50, 256};
-inline constexpr OptionSpec RIRON{"RIRON", 50, 256};
-inline constexpr OptionSpec KIJUN{"KIJUN", 50, 256};
-inline constexpr OptionSpec SINRA{"SINRA", 50, 256};
-inline constexpr OptionSpec heikatu{"heikatu", 50, 256};
-inline constexpr OptionSpec P_RIRON{"P_RIRON", 50, 256};
-inline constexpr OptionSpec P_KIJUN{"P_KIJUN", 50, 256};
-inline constexpr OptionSpec P_KYUU{"P_KYUU", 50, 256};
-inline constexpr OptionSpec P_KAKURI{"P_KAKURI", 50, 256};
-inline constexpr OptionSpec P_KEISAN{"P_KEISAN", 50, 256};
-inline constexpr OptionSpec F_BASYO{"F_BASYO", 2000, 2000};
+// Each record is named for what it holds; the string is the stored file's name.
+inline constexpr OptionSpec decimalPlaces{"SWIT_SYOU", 20, 256};       // RADIO1..RADIO4, "1".."4"
+inline constexpr OptionSpec foldExtremes{"HAZURE", 50, 256};           // CHECK2: extremes in the end classes
+inline constexpr OptionSpec colourScheme{"GRAPH", 50, 256};            // graph colours "1".."3"
+inline constexpr OptionSpec showCurves{"RIRON", 50, 256};              // theoretical and smoothed curve
+inline constexpr OptionSpec showReferenceRange{"KIJUN", 50, 256};      // reference range on the graph
+inline constexpr OptionSpec showCurveInterval{"SINRA", 50, 256};       // 95% interval from the crossings
+inline constexpr OptionSpec smoothing{"heikatu", 50, 256};             // smoothing coefficient
+inline constexpr OptionSpec printCurves{"P_RIRON", 50, 256};           // print the theoretical curve
+inline constexpr OptionSpec printReferenceRange{"P_KIJUN", 50, 256};   // print the reference range
+inline constexpr OptionSpec printCurveInterval{"P_KYUU", 50, 256};     // print the 95% interval
+inline constexpr OptionSpec printProbabilityPlot{"P_KAKURI", 50, 256}; // print the probability plot
+inline constexpr OptionSpec printStatistics{"P_KEISAN", 50, 256};      // print the calculation results
+inline constexpr OptionSpec rememberedFolder{"F_BASYO", 2000, 2000};   // folder of the last data file
 } // namespace options
 
 class OptionStore {

@@ -334,15 +334,15 @@ TEST_F(Form2Test, OptionsAreStoredAtOnceAndOneSchemeStaysTicked) {
     control<QCheckBox>("CHECK4")->click(); // clearing the current scheme ticks it again
     EXPECT_TRUE(control<QCheckBox>("CHECK4")->isChecked());
     control<QCheckBox>("CHECK6")->click();
-    EXPECT_EQ(option(options::GRAPH), "3");
+    EXPECT_EQ(option(options::colourScheme), "3");
     EXPECT_FALSE(control<QCheckBox>("CHECK4")->isChecked());
     control<QCheckBox>("CHECK10")->click(); // printing the interval also derives it on screen
     EXPECT_TRUE(control<QCheckBox>("CHECK7")->isChecked());
-    EXPECT_EQ(option(options::P_KYUU), "1");
-    EXPECT_EQ(option(options::SINRA), "1");
+    EXPECT_EQ(option(options::printCurveInterval), "1");
+    EXPECT_EQ(option(options::showCurveInterval), "1");
     control<QCheckBox>("CHECK7")->click(); // clearing the interval clears its print option
-    EXPECT_EQ(option(options::SINRA), "0");
-    EXPECT_EQ(option(options::P_KYUU), "0");
+    EXPECT_EQ(option(options::showCurveInterval), "0");
+    EXPECT_EQ(option(options::printCurveInterval), "0");
     EXPECT_FALSE(control<QCheckBox>("CHECK10")->isChecked());
 }
 
@@ -371,8 +371,8 @@ TEST_F(Form2Test, ReferenceLabelsStandOnABoxThatSetsThemOffFromTheBars) {
     // in every scheme its glyphs stand on a box of the colour that contrasts with them.
     for (int scheme = 1; scheme <= 3; ++scheme) {
         SCOPED_TRACE("scheme " + std::to_string(scheme));
-        options_->write(options::KIJUN, "1");
-        options_->write(options::GRAPH, std::to_string(scheme));
+        options_->write(options::showReferenceRange, "1");
+        options_->write(options::colourScheme, std::to_string(scheme));
         open(source());
         const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int marker = schemeColours(graphSchemeFromOption(scheme)).referenceMarker;
@@ -393,9 +393,9 @@ TEST_F(Form2Test, ReferenceLabelsStandOnABoxThatSetsThemOffFromTheBars) {
 
 TEST_F(Form2Test, GoldenPictures) {
     for (int scheme = 1; scheme <= 3; ++scheme) {
-        for (const OptionSpec* o : {&options::RIRON, &options::KIJUN, &options::SINRA})
+        for (const OptionSpec* o : {&options::showCurves, &options::showReferenceRange, &options::showCurveInterval})
             options_->write(*o, "1");
-        options_->write(options::GRAPH, std::to_string(scheme));
+        options_->write(options::colourScheme, std::to_string(scheme));
         open(source());
         const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(shot.size(), QSize(Form2::kWidth, Form2::kHeight));

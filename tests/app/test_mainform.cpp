@@ -11,7 +11,9 @@
 #include "app/ErrorHandler.h"
 #include "app/Form16.h"
 #include "app/Form6.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/FilePanel.h"
+#include "app/main/TablePanel.h"
 #include "app/StartUp.h"
 #include "cli/Batch.h"
 #include "data/DataFileReader.h"
@@ -129,7 +131,7 @@ struct Fixture {
         const AppState& s = form->appState();
         if (s.count() > 0 && (s.counter >= 3 || s.manual > 0)) services.answers.push_back(Answer::No);
         services.files.push_back(path);
-        form->guarded([this] { form->BUTTON1_ON(); });
+        form->guarded([this] { form->files().BUTTON1_ON(); });
     }
     template <class W> W* control(const char* name) { return form->findChild<W*>(name); }
 };
@@ -314,7 +316,7 @@ TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
     };
     for (const Case& c : cases) {
         combo->setCurrentIndex(c.index);
-        f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+        f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
         const Canvas& canvas = f.form->canvas();
         EXPECT_EQ(blackTextsAt(canvas, 235, 462).back(), c.line);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(blackTextsAt(canvas, 464, 584 + 20 * i).back(), c.rates[i]);
@@ -336,6 +338,15 @@ TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
     QTest::mouseClick(f.control<QPushButton>("BUTTON13"), Qt::LeftButton);
     ASSERT_EQ(f.form->appState().count(), 12);
     auto* list = f.control<QListWidget>("LIST1");
+    // The table's rows are held in the state; LIST2 shows exactly those.
+    auto* table = f.control<QListWidget>("LIST2");
+    auto shownRows = [table] {
+        std::vector<std::string> rows;
+        for (int i = 0; i < table->count(); ++i) rows.push_back(table->item(i)->text().toStdString());
+        return rows;
+    };
+    ASSERT_FALSE(f.form->appState().tableRows.empty());
+    EXPECT_EQ(f.form->appState().tableRows, shownRows());
     for (Answer atPrompt : {Answer::Cancel, Answer::No}) {
         f.services.shown.clear();
         f.services.answers = {Answer::Yes, atPrompt};
@@ -344,7 +355,14 @@ TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
         EXPECT_EQ(f.services.shown[0].caption, "新規・入力");
         EXPECT_EQ(f.services.shown[1].caption, "貼り付けデータの保存");
         EXPECT_EQ(list->count(), atPrompt == Answer::Cancel ? 12 : 0);
+        EXPECT_EQ(f.form->appState().tableRows, shownRows());
     }
+    // No table left: the export finds none, whatever a list control might still hold.
+    EXPECT_TRUE(f.form->appState().tableRows.empty());
+    f.services.shown.clear();
+    QTest::mouseClick(f.control<QPushButton>("BUTTON34"), Qt::LeftButton);
+    ASSERT_EQ(f.services.shown.size(), 1u);
+    EXPECT_EQ(f.services.shown[0].caption, "NOT EXIST DATA");
 }
 
 TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {
@@ -354,13 +372,14 @@ TEST(MainFormItem, FoldCheckBoxIsStoredAndRebuildsTheTable) {
     auto* list = f.control<QListWidget>("LIST2");
     const int before = f.form->appState().counter;
     check->click();
-    EXPECT_EQ(OptionStore(f.work).read(options::HAZURE).value_or(""), "1");
+    EXPECT_EQ(OptionStore(f.work).read(options::foldExtremes).value_or(""), "1");
     EXPECT_EQ(f.form->appState().counter, before + 1);
     // Values at or above the upper limit are folded into the last class.
     auto lastRow = [list] { return list->item(list->count() - 1)->text().toStdString(); };
     EXPECT_EQ(lastRow().rfind("   30 |         8.00 －              | 3 ", 0), 0u) << lastRow();
+    EXPECT_EQ(f.form->appState().tableRows.back(), lastRow()); // the rebuilt rows reach the state
     check->click();
-    EXPECT_EQ(OptionStore(f.work).read(options::HAZURE).value_or(""), "0");
+    EXPECT_EQ(OptionStore(f.work).read(options::foldExtremes).value_or(""), "0");
     EXPECT_EQ(lastRow().rfind("   30 |         8.00 － 8.25         | 1 ", 0), 0u) << lastRow();
 }
 
@@ -374,8 +393,8 @@ TEST(MainFormStart, OptionsSelectDecimalsAndFold) {
         FakeServices services;
         const std::string work = freshDir("options");
         OptionStore options(work);
-        if (!c.places.empty()) options.write(options::SWIT_SYOU, c.places);
-        if (!c.fold.empty()) options.write(options::HAZURE, c.fold);
+        if (!c.places.empty()) options.write(options::decimalPlaces, c.places);
+        if (!c.fold.empty()) options.write(options::foldExtremes, c.fold);
         MainForm form(services, work);
         ASSERT_TRUE(form.MAINFORM_START());
         EXPECT_EQ(form.appState().data.decimalPlaces, c.decimals) << c.places;
@@ -544,7 +563,7 @@ TEST(MainFormGolden, TwoHundredValuesWithAnItem) {
     f.open(fixed);
     auto* combo = f.control<QComboBox>("COMBO1");
     combo->setCurrentIndex(10); // TP
-    f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+    f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
     f.form->show();
     QImage shot = f.form->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const std::string golden = data("golden/mainform_200.png");

@@ -5,7 +5,9 @@
 #include "AppTestMain.h"
 #include "QuietServices.h"
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/FilePanel.h"
+#include "app/main/DataPanel.h"
 #include "app/StartUp.h"
 #include "text/FileIO.h"
 
@@ -77,12 +79,12 @@ struct Fixture {
     }
     void open(const std::string& path) {
         services.files.push_back(path);
-        form->guarded([this] { form->BUTTON1_ON(); });
+        form->guarded([this] { form->files().BUTTON1_ON(); });
     }
     void typeValue(const std::string& v) {
         auto* edit = form->findChild<QLineEdit*>("EDIT13");
         edit->setText(QString::fromStdString(v + "\r\n"));
-        form->guarded([this] { form->EDIT13_CHANGE(); });
+        form->guarded([this] { form->data().EDIT13_CHANGE(); });
     }
 };
 
@@ -92,7 +94,7 @@ TEST(PersistSave, TypedRowsAreWrittenExactly) {
         f.typeValue(v);
     const std::string target = f.work + "/three";
     f.services.files.push_back(target);
-    EXPECT_TRUE(f.form->NAMAE());
+    EXPECT_TRUE(f.form->files().NAMAE());
     EXPECT_EQ(readFileBytes(target + ".CSV"), "1\r\n2.5\r\n0\r\n");
     EXPECT_EQ(f.form->appState().data.sourcePath, target + ".CSV");
     EXPECT_EQ(f.form->appState().data.sourceName, "three");
@@ -109,11 +111,11 @@ TEST(PersistSave, ExtendedNameIsReplacedOnlyAfterAsking) {
     ASSERT_TRUE(writeFileAtomic(target + ".CSV", "keep\r\n"));
     f.services.files.push_back(target);
     f.services.answers.push_back(Answer::No);
-    EXPECT_FALSE(f.form->NAMAE());
+    EXPECT_FALSE(f.form->files().NAMAE());
     EXPECT_EQ(readFileBytes(target + ".CSV"), "keep\r\n");
     f.services.files.push_back(target);
     f.services.answers.push_back(Answer::Yes);
-    EXPECT_TRUE(f.form->NAMAE());
+    EXPECT_TRUE(f.form->files().NAMAE());
     EXPECT_EQ(readFileBytes(target + ".CSV"), "4\r\n5\r\n");
 }
 
@@ -124,7 +126,7 @@ TEST(PersistSave, RewriteKeepsUtf8AndTheSettingsFollow) {
     ASSERT_TRUE(writeFileAtomic(path, bytes));
     f.open(path);
     ASSERT_EQ(f.form->appState().count(), 13);
-    EXPECT_TRUE(f.form->KIOKU());
+    EXPECT_TRUE(f.form->files().KIOKU());
     EXPECT_EQ(readFileBytes(path), bytes);
     // The default title fills an empty one, so the settings are complete and written.
     const std::optional<std::string> vsc = readFileBytes(f.work + "/肝機能.VSC");
@@ -141,7 +143,7 @@ TEST(PersistSave, FileCutAt40000KeepsItsRest) {
     ASSERT_TRUE(writeFileAtomic(path, bytes));
     f.open(path);
     ASSERT_EQ(f.form->appState().count(), 40000);
-    EXPECT_TRUE(f.form->KIOKU());
+    EXPECT_TRUE(f.form->files().KIOKU());
     EXPECT_EQ(readFileBytes(path), bytes);
     EXPECT_TRUE(fileExists(f.work + "/big.VSC"));
 }
@@ -169,7 +171,7 @@ TEST(PersistSave, FailedWriteOnAFullDiskLeavesTheOldFiles) {
     f.typeValue("99"); // the rewrite would now differ from the file on disk
     const int counterBefore = f.form->appState().counter;
     f.services.shown.clear();
-    EXPECT_FALSE(f.form->KIOKU());
+    EXPECT_FALSE(f.form->files().KIOKU());
     EXPECT_EQ(readFileBytes(path), bytes);
     EXPECT_FALSE(fileExists(mountPoint + "/data.VSC"));
     EXPECT_EQ(f.services.captions(), std::vector<std::string>{"SAVE ERROR"});
@@ -220,7 +222,7 @@ TEST(PersistSave, DataAndSettingsAreReplacedTogetherOrNotAtAll) {
                 GTEST_SKIP() << "files cannot be made immutable here";
             }
         }
-        const bool saved = f.form->KIOKU();
+        const bool saved = f.form->files().KIOKU();
         ::setrlimit(RLIMIT_FSIZE, &oldLimit);
         std::signal(SIGXFSZ, oldHandler);
         if (immutable >= 0) {

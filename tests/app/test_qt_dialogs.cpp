@@ -7,7 +7,8 @@
 #include "AppTestMain.h"
 #include "ModalScript.h"
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/FilePanel.h"
 #include "app/StartUp.h"
 #include "platform/qt/QtServices.h"
 #include "text/FileIO.h"
@@ -372,7 +373,7 @@ TEST(QtFileDialog, TheSaveCommandAsksOnceAboutTheFileItReplaces) {
     QtServices services;
     MainForm form(services, work);
     ASSERT_TRUE(form.MAINFORM_START());
-    form.openDataFile(f.path("source.csv"));
+    form.files().openDataFile(f.path("source.csv"));
     ASSERT_EQ(form.findChild<QListWidget*>(QStringLiteral("LIST1"))->count(), 12);
 
     const auto typeName = [](QFileDialog* d, const char* name) {
@@ -389,7 +390,7 @@ TEST(QtFileDialog, TheSaveCommandAsksOnceAboutTheFileItReplaces) {
         EXPECT_TRUE(box->text().contains(QStringLiteral("typed.CSV"))) << box->text().toStdString();
         box->button(SB::No)->click();
     });
-    form.guarded([&] { form.BUTTON38_ON(); });
+    form.guarded([&] { form.files().BUTTON38_ON(); });
     EXPECT_TRUE(script.done());
     EXPECT_EQ(readAll(f.path("typed.CSV")), "old");
 
@@ -402,7 +403,7 @@ TEST(QtFileDialog, TheSaveCommandAsksOnceAboutTheFileItReplaces) {
         EXPECT_TRUE(box->text().contains(QStringLiteral("typed.CSV"))) << box->text().toStdString();
         box->button(SB::Yes)->click();
     });
-    form.guarded([&] { form.BUTTON38_ON(); });
+    form.guarded([&] { form.files().BUTTON38_ON(); });
     EXPECT_TRUE(script.done());
     const std::string saved = readAll(f.path("typed.CSV"));
     EXPECT_NE(saved.find("21"), std::string::npos) << saved; // the last of the 12 values

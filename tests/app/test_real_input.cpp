@@ -8,7 +8,10 @@
 #include "QuietServices.h"
 
 #include "app/Form2.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/FilePanel.h"
+#include "app/main/TablePanel.h"
+#include "app/main/ReportPanel.h"
 #include "app/StartUp.h"
 #include "persist/OptionFile.h"
 #include "platform/qt/QtServices.h"
@@ -97,7 +100,7 @@ struct Desk {
     }
     void open(const std::string& path) {
         services.files.push_back(path);
-        form->guarded([this] { form->BUTTON1_ON(); }); // a save question after a load: No
+        form->guarded([this] { form->files().BUTTON1_ON(); }); // a save question after a load: No
         // The progress window took the activation; a window manager would give it back.
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -151,8 +154,8 @@ TEST(RealInput, ClickingIntoAParameterFieldSelectsWhatItShows) {
 TEST(RealInput, GraphWindowSmoothingFieldCheckBoxCaptionsAndEscape) {
     Desk d("graph");
     d.open(data("main_200.csv"));
-    d.form->guarded([&] { d.form->BUTTON3_ON(); });
-    Form2* graph = d.form->graphWindow();
+    d.form->guarded([&] { d.form->table().BUTTON3_ON(); });
+    Form2* graph = d.form->table().graphWindow();
     ASSERT_NE(graph, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(graph));
     QPointer<Form2> alive(graph);
@@ -163,7 +166,7 @@ TEST(RealInput, GraphWindowSmoothingFieldCheckBoxCaptionsAndEscape) {
     ASSERT_FALSE(curves->isChecked());
     clickAt(graph, QPoint(850, 14));
     ASSERT_TRUE(curves->isChecked());
-    EXPECT_EQ(OptionStore(d.work).readNumber(options::RIRON), 1); // its handler ran
+    EXPECT_EQ(OptionStore(d.work).readNumber(options::showCurves), 1); // its handler ran
     clickAt(graph, QPoint(1010, 14));                             // past the end of the caption
     EXPECT_TRUE(curves->isChecked());
 
@@ -175,7 +178,7 @@ TEST(RealInput, GraphWindowSmoothingFieldCheckBoxCaptionsAndEscape) {
     QTest::keyClicks(smoothing, "50");
     EXPECT_EQ(smoothing->text(), "50");
     QTest::keyClick(smoothing, Qt::Key_Return);
-    EXPECT_EQ(OptionStore(d.work).read(options::heikatu).value_or(""), "50");
+    EXPECT_EQ(OptionStore(d.work).read(options::smoothing).value_or(""), "50");
 
     // Escape closes the graph window as its frame does: back to the main window.
     const int beeps = d.services.beeps;
@@ -199,7 +202,7 @@ TEST(RealInput, EnterPressesTheFocusedButtonAndEscapeClosesTheHelp) {
         QTest::keyClick(d.form->windowHandle(), Qt::Key_Return);
         QPointer<QWidget> help = visibleWindow("form4");
         ASSERT_FALSE(help.isNull());
-        EXPECT_EQ(d.form->helpMode(), c.mode);
+        EXPECT_EQ(d.form->reports().helpMode(), c.mode);
         EXPECT_FALSE(d.form->isEnabled());
         ASSERT_TRUE(QTest::qWaitForWindowActive(help));
         QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
@@ -236,7 +239,7 @@ TEST(RealInput, CheckBoxCaptionAndTooltips) {
     const bool before = fold->isChecked();
     clickAt(d.form.get(), QPoint(900, 72));
     EXPECT_NE(fold->isChecked(), before);
-    EXPECT_EQ(OptionStore(d.work).readNumber(options::HAZURE) > 0, fold->isChecked());
+    EXPECT_EQ(OptionStore(d.work).readNumber(options::foldExtremes) > 0, fold->isChecked());
     clickAt(d.form.get(), QPoint(1012, 72));
     clickAt(d.form.get(), QPoint(900, 90));
     EXPECT_NE(fold->isChecked(), before);
@@ -289,7 +292,7 @@ TEST(RealInput, AnExportNoProgramOpensNamesTheFileAndKeepsTheWindow) {
     d.open(data("main_200.csv"));
     d.services.shown.clear();
     d.services.answers = {Answer::Yes};
-    d.form->guarded([&] { d.form->BUTTON34_ON(); });
+    d.form->guarded([&] { d.form->reports().BUTTON34_ON(); });
     ASSERT_EQ(d.services.captions(), (std::vector<std::string>{"EXPORT TO EXCEL", "EXPORT TO EXCEL"}));
     const std::string path = fs::absolute(d.work + "/DOSUU.CSV").lexically_normal().string();
     EXPECT_NE(d.services.shown[1].text.find(path), std::string::npos) << d.services.shown[1].text;

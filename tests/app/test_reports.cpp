@@ -9,7 +9,10 @@
 #include "app/Form4.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/FilePanel.h"
+#include "app/main/TablePanel.h"
+#include "app/main/ReportPanel.h"
 #include "app/StartUp.h"
 #include "graph/GraphClasses.h"
 #include "output/FrequencyExport.h"
@@ -104,12 +107,12 @@ struct Fixture {
     }
     void open(const std::string& path) {
         services.queueFile(path);
-        form->guarded([this] { form->BUTTON1_ON(); });
+        form->guarded([this] { form->files().BUTTON1_ON(); });
     }
     // Presses a print button with the dialog answered OK; the path of the PDF written.
-    std::string print(void (MainForm::*handler)()) {
+    std::string print(void (ReportPanel::*handler)()) {
         services.queuePrint(true);
-        form->guarded([this, handler] { (form.get()->*handler)(); });
+        form->guarded([this, handler] { (form->reports().*handler)(); });
         const std::string text = out.str();
         const std::size_t at = text.rfind("PRINT doc=\"PRINTER\"");
         if (at == std::string::npos) return {};
@@ -149,7 +152,7 @@ TEST(DataListReport, PagesOf200AndTheLongValueWhole) {
         Fixture f("list" + std::to_string(c.n));
         f.open(valuesFile(c.n));
         ASSERT_EQ(f.form->appState().count(), c.n);
-        const std::string pdf = f.print(&MainForm::BUTTON6_ON);
+        const std::string pdf = f.print(&ReportPanel::BUTTON6_ON);
         const auto pages = pdfPages(pdf);
         ASSERT_EQ(pages.size(), c.pages) << c.n;
         EXPECT_NE(pages[0].find("-123456.78"), std::string::npos);
@@ -166,7 +169,7 @@ TEST(DataListReport, PastedDataPrintNoFileName) {
     Fixture f("pasted");
     f.open(valuesFile(20));
     f.form->appState().pasted = 1;
-    const auto pages = pdfPages(f.print(&MainForm::BUTTON6_ON));
+    const auto pages = pdfPages(f.print(&ReportPanel::BUTTON6_ON));
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].find("klepsydra-golden"), std::string::npos);
     EXPECT_NE(pages[0].find("FILE NAME"), std::string::npos);
@@ -177,19 +180,19 @@ TEST(ReportsGolden, DataListStatisticsAndFrequencyTable) {
     f.open(main200());
     auto* combo = f.form->findChild<QComboBox*>("COMBO1");
     combo->setCurrentIndex(10);
-    f.form->guarded([&] { f.form->COMBO1_CHANGE(); });
+    f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
 
-    const std::string list = f.print(&MainForm::BUTTON6_ON);
+    const std::string list = f.print(&ReportPanel::BUTTON6_ON);
     compareGolden(pdfPage(list, 1, f.work + "/list"), "report_datalist.png");
 
-    const std::string stats = f.print(&MainForm::BUTTON7_ON);
+    const std::string stats = f.print(&ReportPanel::BUTTON7_ON);
     const auto statsText = pdfPages(stats);
     ASSERT_EQ(statsText.size(), 1u);
     EXPECT_NE(statsText[0].find("( cube-transformed data )"), std::string::npos);
     EXPECT_NE(statsText[0].find("異常率"), std::string::npos);
     compareGolden(pdfPage(stats, 1, f.work + "/stats"), "report_statistics.png");
 
-    const std::string table = f.print(&MainForm::BUTTON8_ON);
+    const std::string table = f.print(&ReportPanel::BUTTON8_ON);
     const auto tableText = pdfPages(table);
     ASSERT_EQ(tableText.size(), 1u);
     EXPECT_NE(tableText[0].find("Frequency Table"), std::string::npos);
@@ -207,7 +210,7 @@ TEST(Export, WritesTheTableLaunchesItAndMinimises) {
     ASSERT_FALSE(rows.empty());
     f.form->show();
     f.services.queueAnswer(Answer::Yes);
-    f.form->guarded([&] { f.form->BUTTON34_ON(); });
+    f.form->guarded([&] { f.form->reports().BUTTON34_ON(); });
     EXPECT_EQ(readFileBytes(f.work + "/DOSUU.CSV").value_or(""), frequencyExportBytes(rows));
     EXPECT_NE(f.out.str().find("LAUNCH maximised " + f.work + "/DOSUU.CSV"), std::string::npos);
     EXPECT_TRUE(f.form->isMinimized());
@@ -242,7 +245,7 @@ TEST(Export, AFileThatCannotBeReplacedIsReportedByItsCauseAndNotOpened) {
             ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
         }
         f.services.queueAnswer(Answer::Yes);
-        f.form->guarded([&] { f.form->BUTTON34_ON(); });
+        f.form->guarded([&] { f.form->reports().BUTTON34_ON(); });
         ::setrlimit(RLIMIT_FSIZE, &oldLimit);
         std::signal(SIGXFSZ, oldHandler);
         const std::string out = f.out.str();
@@ -256,7 +259,7 @@ TEST(Export, AFileThatCannotBeReplacedIsReportedByItsCauseAndNotOpened) {
 TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {
     Fixture f("help");
     f.form->show();
-    f.form->BUTTON18_ON();
+    f.form->reports().BUTTON18_ON();
     Form4* help = f.help();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->mode(), 1);
@@ -268,7 +271,7 @@ TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {
     EXPECT_TRUE(f.form->isEnabled());
     EXPECT_EQ(f.help(), nullptr);
 
-    f.form->BUTTON14_ON();
+    f.form->reports().BUTTON14_ON();
     help = f.help();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->size(), QSize(792, 640));
@@ -279,13 +282,13 @@ TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {
     help->close(); // by the window frame
     QApplication::processEvents();
     EXPECT_TRUE(f.form->isEnabled());
-    EXPECT_EQ(f.form->helpMode(), 2);
+    EXPECT_EQ(f.form->reports().helpMode(), 2);
 }
 
 TEST(HelpWindow, PrintsTheTextOfItsMode) {
     Fixture f("helpprint");
     f.form->show();
-    f.form->BUTTON14_ON();
+    f.form->reports().BUTTON14_ON();
     Form4* help = f.help();
     ASSERT_NE(help, nullptr);
     f.services.queuePrint(true);
@@ -355,9 +358,9 @@ TEST(HelpWindowGolden, BothModes) {
         Fixture f("helpgolden" + std::to_string(mode));
         f.form->show();
         if (mode == 1)
-            f.form->BUTTON18_ON();
+            f.form->reports().BUTTON18_ON();
         else
-            f.form->BUTTON14_ON();
+            f.form->reports().BUTTON14_ON();
         Form4* help = f.help();
         ASSERT_NE(help, nullptr);
         compareGolden(help->grab().toImage().convertToFormat(QImage::Format_RGB32),

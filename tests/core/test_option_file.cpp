@@ -13,9 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const OptionSpec kAllOptions[] = {
-    options::SWIT_SYOU, options::HAZURE,   options::GRAPH,   options::RIRON,   options::KIJUN,
-    options::SINRA,     options::heikatu,  options::P_RIRON, options::P_KIJUN, options::P_KYUU,
-    options::P_KAKURI,  options::P_KEISAN, options::F_BASYO,
+    options::decimalPlaces, options::foldExtremes,   options::colourScheme,   options::showCurves,   options::showReferenceRange,
+    options::showCurveInterval,     options::smoothing,  options::printCurves, options::printReferenceRange, options::printCurveInterval,
+    options::printProbabilityPlot,  options::printStatistics, options::rememberedFolder,
 };
 
 TEST(OptionStore, FirstStartCreatesEveryFileEmptyAndReadsNotSet) {
@@ -26,41 +26,41 @@ TEST(OptionStore, FirstStartCreatesEveryFileEmptyAndReadsNotSet) {
         EXPECT_EQ(store.read(optionSpec), std::nullopt);
         EXPECT_EQ(readFileBytes(dir + "/" + optionSpec.name), "");
     }
-    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 1.0);
-    EXPECT_EQ(store.readNumber(options::heikatu, 5000), 5000.0);
-    EXPECT_EQ(store.readNumber(options::P_KEISAN), 0.0);
+    EXPECT_EQ(store.readNumber(options::decimalPlaces, 1), 1.0);
+    EXPECT_EQ(store.readNumber(options::smoothing, 5000), 5000.0);
+    EXPECT_EQ(store.readNumber(options::printStatistics), 0.0);
 }
 
 TEST(OptionStore, TickedThenUntickedLeavesZeroPaddedInItsField) {
     std::string dir = test::freshFolder("opt-riron");
     OptionStore store(dir);
-    ASSERT_TRUE(store.write(options::RIRON, "1"));
-    ASSERT_TRUE(store.write(options::RIRON, "0"));
+    ASSERT_TRUE(store.write(options::showCurves, "1"));
+    ASSERT_TRUE(store.write(options::showCurves, "0"));
     auto bytes = readFileBytes(dir + "/RIRON");
     ASSERT_TRUE(bytes);
     ASSERT_EQ(bytes->size(), 256u);
     EXPECT_EQ(bytes->substr(0, 50), "0" + std::string(49, ' '));
     EXPECT_EQ(bytes->substr(50), std::string(206, ' '));
-    EXPECT_EQ(store.readRaw(options::RIRON), "0" + std::string(49, ' '));
-    EXPECT_EQ(store.read(options::RIRON), "0");
-    EXPECT_EQ(store.readNumber(options::RIRON), 0.0);
+    EXPECT_EQ(store.readRaw(options::showCurves), "0" + std::string(49, ' '));
+    EXPECT_EQ(store.read(options::showCurves), "0");
+    EXPECT_EQ(store.readNumber(options::showCurves), 0.0);
 }
 
 TEST(OptionStore, FieldWidthsAndRecordLengths) {
     std::string dir = test::freshFolder("opt-widths");
     OptionStore store(dir);
-    ASSERT_TRUE(store.write(options::SWIT_SYOU, "3"));
+    ASSERT_TRUE(store.write(options::decimalPlaces, "3"));
     auto bytes = readFileBytes(dir + "/SWIT_SYOU");
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->size(), 256u);
-    EXPECT_EQ(store.readRaw(options::SWIT_SYOU), "3" + std::string(19, ' '));
-    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 3.0);
+    EXPECT_EQ(store.readRaw(options::decimalPlaces), "3" + std::string(19, ' '));
+    EXPECT_EQ(store.readNumber(options::decimalPlaces, 1), 3.0);
 
-    ASSERT_TRUE(store.write(options::F_BASYO, "/home/u/"));
+    ASSERT_TRUE(store.write(options::rememberedFolder, "/home/u/"));
     bytes = readFileBytes(dir + "/F_BASYO");
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->size(), 2000u);
-    EXPECT_EQ(store.read(options::F_BASYO), "/home/u/");
+    EXPECT_EQ(store.read(options::rememberedFolder), "/home/u/");
 }
 
 TEST(OptionStore, LongTextsKeepTheirFirstFieldBytes) {
@@ -73,12 +73,12 @@ TEST(OptionStore, LongTextsKeepTheirFirstFieldBytes) {
                        "1234567890"
                        "X";
     ASSERT_EQ(text.size(), 51u);
-    ASSERT_TRUE(store.write(options::heikatu, text));
-    EXPECT_EQ(store.readRaw(options::heikatu), text.substr(0, 50));
+    ASSERT_TRUE(store.write(options::smoothing, text));
+    EXPECT_EQ(store.readRaw(options::smoothing), text.substr(0, 50));
     EXPECT_EQ(readFileBytes(dir + "/heikatu")->size(), 256u);
 
     // A double-byte character that would straddle the field's end is replaced by a blank.
-    ASSERT_TRUE(store.write(options::SWIT_SYOU, std::string(19, '1') + "全"));
+    ASSERT_TRUE(store.write(options::decimalPlaces, std::string(19, '1') + "全"));
     auto bytes = readFileBytes(dir + "/SWIT_SYOU");
     EXPECT_EQ(bytes->substr(0, 20), std::string(19, '1') + " ");
 }
@@ -87,14 +87,14 @@ TEST(OptionStore, JapaneseFolderPathRoundTrips) {
     std::string dir = test::freshFolder("opt-basyo");
     OptionStore store(dir);
     const std::string folder = "/home/利用者/検査データ/２０２４年/";
-    ASSERT_TRUE(store.write(options::F_BASYO, folder));
-    EXPECT_EQ(store.read(options::F_BASYO), folder);
-    EXPECT_EQ(OptionStore(dir).read(options::F_BASYO), folder); // as a later run sees it
+    ASSERT_TRUE(store.write(options::rememberedFolder, folder));
+    EXPECT_EQ(store.read(options::rememberedFolder), folder);
+    EXPECT_EQ(OptionStore(dir).read(options::rememberedFolder), folder); // as a later run sees it
 
     // A folder name with no CP932 form survives too.
     const std::string accented = "/home/r\xC3\xA9sum\xC3\xA9/";
-    ASSERT_TRUE(store.write(options::F_BASYO, accented));
-    EXPECT_EQ(store.read(options::F_BASYO), accented);
+    ASSERT_TRUE(store.write(options::rememberedFolder, accented));
+    EXPECT_EQ(store.read(options::rememberedFolder), accented);
 }
 
 TEST(OptionStore, FolderPathTooLongIsCutAtACharacterBoundary) {
@@ -103,8 +103,8 @@ TEST(OptionStore, FolderPathTooLongIsCutAtACharacterBoundary) {
     std::string folder = "/";
     while (folder.size() < 2100)
         folder += "検";
-    ASSERT_TRUE(store.write(options::F_BASYO, folder));
-    auto read = store.read(options::F_BASYO);
+    ASSERT_TRUE(store.write(options::rememberedFolder, folder));
+    auto read = store.read(options::rememberedFolder);
     ASSERT_TRUE(read);
     EXPECT_LE(read->size(), 2000u);
     EXPECT_GE(read->size(), 1998u);
@@ -118,45 +118,45 @@ TEST(OptionStore, ReadsRecordsWrittenByAnotherProgram) {
     // Field at the start, the rest of the record holding anything (here NULs and junk).
     std::string record = "  2" + std::string(47, ' ') + std::string(100, '\0') + std::string(106, 'Z');
     ASSERT_TRUE(writeFileAtomic(dir + "/GRAPH", record));
-    EXPECT_EQ(store.read(options::GRAPH), "2");
-    EXPECT_EQ(store.readNumber(options::GRAPH, 1), 2.0);
+    EXPECT_EQ(store.read(options::colourScheme), "2");
+    EXPECT_EQ(store.readNumber(options::colourScheme, 1), 2.0);
 
     std::string heikatu = "250.5" + std::string(45, '\0') + std::string(206, '\0');
     ASSERT_TRUE(writeFileAtomic(dir + "/heikatu", heikatu));
-    EXPECT_EQ(store.read(options::heikatu), "250.5");
+    EXPECT_EQ(store.read(options::smoothing), "250.5");
 
     // A folder stored in Shift-JIS by the other program.
     std::string folder = utf8ToCp932("C:\\検査\\");
     ASSERT_TRUE(writeFileAtomic(dir + "/F_BASYO", folder + std::string(2000 - folder.size(), ' ')));
-    EXPECT_EQ(store.read(options::F_BASYO), "C:\\検査\\");
+    EXPECT_EQ(store.read(options::rememberedFolder), "C:\\検査\\");
 
     // A record shorter than the field is read as far as it goes.
     ASSERT_TRUE(writeFileAtomic(dir + "/SINRA", "1"));
-    EXPECT_EQ(store.read(options::SINRA), "1");
+    EXPECT_EQ(store.read(options::showCurveInterval), "1");
 }
 
 TEST(OptionStore, TrimsFullWidthBlanksAndReadsNonNumbersAsZero) {
     std::string dir = test::freshFolder("opt-trim");
     OptionStore store(dir);
-    ASSERT_TRUE(store.write(options::heikatu, "\xE3\x80\x80"
+    ASSERT_TRUE(store.write(options::smoothing, "\xE3\x80\x80"
                                               "300\xE3\x80\x80"));
-    EXPECT_EQ(store.read(options::heikatu), "300");
+    EXPECT_EQ(store.read(options::smoothing), "300");
     EXPECT_EQ(readFileBytes(dir + "/heikatu")->substr(0, 7), "\x81\x40"
                                                              "300\x81\x40");
-    ASSERT_TRUE(store.write(options::RIRON, "abc"));
-    EXPECT_EQ(store.readNumber(options::RIRON, 1), 0.0);
-    ASSERT_TRUE(store.write(options::RIRON, std::string(50, '9')));
-    EXPECT_EQ(store.readNumber(options::RIRON), 1e50);
-    ASSERT_TRUE(store.write(options::RIRON, ""));
-    EXPECT_EQ(store.read(options::RIRON), ""); // set, but blank: not the same as unset
-    EXPECT_EQ(store.readNumber(options::RIRON, 1), 0.0);
+    ASSERT_TRUE(store.write(options::showCurves, "abc"));
+    EXPECT_EQ(store.readNumber(options::showCurves, 1), 0.0);
+    ASSERT_TRUE(store.write(options::showCurves, std::string(50, '9')));
+    EXPECT_EQ(store.readNumber(options::showCurves), 1e50);
+    ASSERT_TRUE(store.write(options::showCurves, ""));
+    EXPECT_EQ(store.read(options::showCurves), ""); // set, but blank: not the same as unset
+    EXPECT_EQ(store.readNumber(options::showCurves, 1), 0.0);
 }
 
 TEST(OptionStore, AnExistingFileIsNeverEmptiedByReading) {
     std::string dir = test::freshFolder("opt-keep");
     OptionStore store(dir);
-    ASSERT_TRUE(store.write(options::HAZURE, "1"));
-    EXPECT_EQ(OptionStore(dir).read(options::HAZURE), "1");
+    ASSERT_TRUE(store.write(options::foldExtremes, "1"));
+    EXPECT_EQ(OptionStore(dir).read(options::foldExtremes), "1");
     EXPECT_EQ(readFileBytes(dir + "/HAZURE")->size(), 256u);
 }
 
@@ -167,9 +167,9 @@ TEST(OptionStore, SpecialFilesReadAsNotSetWithoutBlocking) {
     fs::create_symlink("/dev/zero", dir + "/GRAPH");
     ::alarm(20);
     OptionStore store(dir);
-    EXPECT_EQ(store.read(options::HAZURE), std::nullopt);
-    EXPECT_EQ(store.read(options::GRAPH), std::nullopt);
-    EXPECT_EQ(store.readNumber(options::HAZURE, 7), 7.0);
+    EXPECT_EQ(store.read(options::foldExtremes), std::nullopt);
+    EXPECT_EQ(store.read(options::colourScheme), std::nullopt);
+    EXPECT_EQ(store.readNumber(options::foldExtremes, 7), 7.0);
     ::alarm(0);
     EXPECT_TRUE(fs::is_fifo(dir + "/HAZURE"));
     EXPECT_TRUE(fs::is_symlink(dir + "/GRAPH"));
@@ -178,10 +178,10 @@ TEST(OptionStore, SpecialFilesReadAsNotSetWithoutBlocking) {
 TEST(OptionStore, AnUnusableFolderReadsNotSetAndRefusesWrites) {
     std::string dir = test::freshFolder("opt-nofolder") + "/missing";
     OptionStore store(dir);
-    EXPECT_EQ(store.read(options::HAZURE), std::nullopt);
-    EXPECT_EQ(store.readNumber(options::SWIT_SYOU, 1), 1.0);
+    EXPECT_EQ(store.read(options::foldExtremes), std::nullopt);
+    EXPECT_EQ(store.readNumber(options::decimalPlaces, 1), 1.0);
     std::string error;
-    EXPECT_FALSE(store.write(options::HAZURE, "1", &error));
+    EXPECT_FALSE(store.write(options::foldExtremes, "1", &error));
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(fs::exists(dir));
 }
@@ -190,15 +190,15 @@ TEST(OptionStore, ReadOnlyFolderReadsNotSetAndKeepsItsFiles) {
     if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
     std::string dir = test::freshFolder("opt-readonly");
     OptionStore store(dir);
-    ASSERT_TRUE(store.write(options::GRAPH, "3"));
+    ASSERT_TRUE(store.write(options::colourScheme, "3"));
     ::chmod(dir.c_str(), 0555);
-    EXPECT_EQ(store.read(options::RIRON), std::nullopt);
-    EXPECT_EQ(store.read(options::GRAPH), "3");
+    EXPECT_EQ(store.read(options::showCurves), std::nullopt);
+    EXPECT_EQ(store.read(options::colourScheme), "3");
     std::string error;
-    EXPECT_FALSE(store.write(options::GRAPH, "1", &error));
+    EXPECT_FALSE(store.write(options::colourScheme, "1", &error));
     ::chmod(dir.c_str(), 0755);
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(store.read(options::GRAPH), "3");
+    EXPECT_EQ(store.read(options::colourScheme), "3");
     EXPECT_FALSE(fs::exists(dir + "/RIRON"));
 }
 

@@ -1,7 +1,10 @@
 // Saving: the data set as CSV (NAMAE), the settings over the opened file (KIOKU), pasted data
 // under a new name (KIOKU02), the save prompts of exit, open and paste, and the restoring of a
 // companion settings file when a data file is opened.
-#include "app/MainForm.h"
+#include "app/main/DataPanel.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
+#include "app/main/TablePanel.h"
 
 #include "data/CsvWriter.h"
 #include "data/DataFileReader.h"
@@ -10,10 +13,7 @@
 #include "text/Path.h"
 #include "text/Text.h"
 
-#include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
 namespace kl {
 
@@ -27,14 +27,14 @@ const char* const kParametersIncomplete = "パラメータに異常がありま�
 
 } // namespace
 
-bool MainForm::savePrompts(bool fromOpen) {
+bool FilePanel::savePrompts(bool fromOpen) {
     if (state_.pasted > 0) {
         const Answer a = ask("貼り付けデータの保存", kPromptPasted, Buttons::YesNoCancel);
         if (a == Answer::Cancel) return false;
         return a != Answer::Yes || KIOKU02();
     }
     if (trimBlanks(state_.data.sourcePath).empty()) {
-        if (list1_->count() == 0) return true;
+        if (window_.data().rowCount() == 0) return true;
         const Answer a = ask("保存", kPromptTyped, Buttons::YesNoCancel);
         if (a == Answer::Cancel) return false;
         if (a != Answer::Yes) return true;
@@ -47,19 +47,16 @@ bool MainForm::savePrompts(bool fromOpen) {
     return a != Answer::Yes || KIOKU(); // only an explicit Yes writes over the user's file
 }
 
-// Typed or pasted rows that no file holds (a save gives them a file path).
-bool MainForm::dataInNoFile() const {
-    return list1_->count() > 0 && trimBlanks(state_.data.sourcePath).empty();
+bool FilePanel::dataInNoFile() const {
+    return window_.data().rowCount() > 0 && trimBlanks(state_.data.sourcePath).empty();
 }
 
-// The save prompts are due when the counter reached the asking command's threshold, and
-// whatever the counter for data that exist in no file.
-bool MainForm::savePromptsDue(int counterThreshold) const {
+bool FilePanel::savePromptsDue(int counterThreshold) const {
     return state_.counter >= counterThreshold || dataInNoFile();
 }
 
 // Writes a data file and its settings file as one: both are replaced or neither is.
-bool MainForm::writeOrSay(const std::vector<FileWrite>& files) {
+bool FilePanel::writeOrSay(const std::vector<FileWrite>& files) {
     std::string error;
     std::size_t failed = 0;
     if (writeFilesAtomic(files, &error, &failed)) return true;
@@ -70,7 +67,7 @@ bool MainForm::writeOrSay(const std::vector<FileWrite>& files) {
 
 // The chosen path with ".CSV" appended when it lacks it; asks before replacing an existing file
 // under the extended name, which the dialog did not ask about. nullopt when the user declined.
-std::optional<std::string> MainForm::csvTarget(const std::string& chosen) {
+std::optional<std::string> FilePanel::csvTarget(const std::string& chosen) {
     const std::string trimmed = trimBlanks(chosen);
     const std::string path = withCsvExtension(trimmed);
     if (path != trimmed && fileExists(path) &&
@@ -79,26 +76,13 @@ std::optional<std::string> MainForm::csvTarget(const std::string& chosen) {
     return path;
 }
 
-SettingsRecord MainForm::settingsSnapshot() const {
-    SettingsRecord r;
-    r.interval = fieldText(3);
-    r.lower = fieldText(4);
-    r.classes = fieldText(5);
-    r.upper = fieldText(6);
-    r.title = state_.graphTitle;
-    const int index = combo1_->currentIndex();
-    r.itemIndex = index < 0 ? std::string() : std::to_string(index);
-    r.decimals = std::to_string(state_.data.decimalPlaces);
-    return r;
+std::string FilePanel::rememberedFolder() {
+    return trimBlanks(window_.options().read(options::rememberedFolder).value_or(""));
 }
 
-std::string MainForm::rememberedFolder() {
-    return trimBlanks(options_.read(options::F_BASYO).value_or(""));
-}
-
-void MainForm::BUTTON38_ON() {
-    FOC();
-    if (list1_->count() < kMinDataValues) {
+void FilePanel::BUTTON38_ON() {
+    window_.FOC();
+    if (window_.data().rowCount() < kMinDataValues) {
         say("BAD DATA",
             "データ数が不足のため、保存できません。　\r\nまたは、データがありません。　　　　　　　  ");
         return;
@@ -106,7 +90,7 @@ void MainForm::BUTTON38_ON() {
     NAMAE();
 }
 
-bool MainForm::NAMAE() {
+bool FilePanel::NAMAE() {
     const std::string folder = rememberedFolder();
     std::string proposal = "*.CSV";
     if (!trimBlanks(state_.data.sourceBase).empty()) {
@@ -124,11 +108,11 @@ bool MainForm::NAMAE() {
     }
     const std::optional<std::string> path = csvTarget(*chosen);
     if (!path) return false;
-    const std::vector<std::string> rows = listValues();
+    const std::vector<std::string> rows = window_.data().listValues();
     if (rows.empty()) return false; // a file of no values is never written
     const PathParts parts = splitPath(*path);
     const std::string base = trimBlanks(parts.drive + parts.folder + parts.base);
-    const SettingsRecord r = settingsSnapshot();
+    const SettingsRecord r = window_.table().settingsSnapshot();
     const bool withSettings = settingsComplete(r);
     const std::string data = csvBytes(rows), settings = settingsBytes(r);
     std::vector<FileWrite> files = {{*path, data}};
@@ -149,13 +133,13 @@ bool MainForm::NAMAE() {
     return true;
 }
 
-bool MainForm::KIOKU() {
+bool FilePanel::KIOKU() {
     if (state_.saved) {
         state_.counter = 0;
         return true;
     }
     const std::string path = state_.data.sourcePath;
-    const std::vector<std::string> rows = listValues();
+    const std::vector<std::string> rows = window_.data().listValues();
     const std::optional<std::string> old = readFileBytes(path);
     // A file cut at 40,000 values keeps the rest of the user's data: only the settings are saved.
     const bool cut = old && readDataFile(*old).capped;
@@ -165,9 +149,9 @@ bool MainForm::KIOKU() {
         data = csvBytes(rows, old ? detectEncoding(*old) : TextEncoding::Cp932);
         files.push_back({path, data});
     }
-    SettingsRecord r = settingsSnapshot();
-    if (trimBlanks(r.title).empty() && combo1_->currentIndex() >= 0)
-        r.title = defaultGraphTitle(combo1_->currentText().toStdString());
+    SettingsRecord r = window_.table().settingsSnapshot();
+    if (trimBlanks(r.title).empty() && window_.table().itemIndex() >= 0)
+        r.title = defaultGraphTitle(window_.table().itemText());
     const bool withSettings = !trimBlanks(state_.data.sourceName).empty() && settingsComplete(r);
     const std::string settings = settingsBytes(r);
     if (withSettings) files.push_back({companionPath(trimBlanks(state_.data.sourceBase)), settings});
@@ -184,7 +168,7 @@ bool MainForm::KIOKU() {
     return true;
 }
 
-bool MainForm::KIOKU02() {
+bool FilePanel::KIOKU02() {
     FileDialogRequest request;
     request.title = "名前を付けて保存";
     request.initial = rememberedFolder() + "VARDO_DATF.CSV";
@@ -193,13 +177,13 @@ bool MainForm::KIOKU02() {
     if (!chosen) return false;
     const std::optional<std::string> path = csvTarget(*chosen);
     if (!path) return false;
-    std::vector<std::string> rows = listValues();
+    std::vector<std::string> rows = window_.data().listValues();
     if (rows.empty()) return false;
     for (std::string& row : rows)
         row = trimBlanks(row);
     const std::string data = csvBytes(rows, TextEncoding::Cp932, true);
 
-    SettingsRecord r = settingsSnapshot();
+    SettingsRecord r = window_.table().settingsSnapshot();
     bool complete = true;
     for (const std::string* f : {&r.upper, &r.classes, &r.lower, &r.interval, &r.itemIndex})
         complete = complete && !trimBlanks(*f).empty();
@@ -208,7 +192,7 @@ bool MainForm::KIOKU02() {
         say("BAD DATA", kParametersIncomplete);
         return true;
     }
-    if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(combo1_->currentText().toStdString());
+    if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(window_.table().itemText());
     const PathParts parts = splitPath(*path);
     const std::string settings = settingsBytes(r);
     if (!writeOrSay(
@@ -218,7 +202,7 @@ bool MainForm::KIOKU02() {
     return true;
 }
 
-std::string MainForm::readCompanionDecimalPlaces() {
+std::string FilePanel::readCompanionDecimalPlaces() {
     const std::string path = companionPath(trimBlanks(state_.data.sourceBase));
     if (!fileExists(path)) return {};
     state_.settingsFound = true;
@@ -226,35 +210,28 @@ std::string MainForm::readCompanionDecimalPlaces() {
     return std::to_string(restoredDecimalPlaces(r ? r->decimals : std::string()));
 }
 
-void MainForm::restoreSettings() {
+void FilePanel::restoreSettings() {
     const std::string path = companionPath(trimBlanks(state_.data.sourceBase));
     if (!fileExists(path)) return;
     state_.settingsFound = true;
     const std::optional<SettingsRecord> r = readSettingsFile(path);
     if (!r || trimBlanks(state_.data.sourceName).empty() || !settingsComplete(*r)) return;
-    setFieldText(3, trimBlanks(r->interval));
-    setFieldText(4, trimBlanks(r->lower));
-    setFieldText(5, trimBlanks(r->classes));
-    setFieldText(6, trimBlanks(r->upper));
-    const int index = restoredItemIndex(r->itemIndex, combo1_->count());
-    combo1_->setCurrentIndex(index);
-    for (QLineEdit* e : edit_)
-        e->setEnabled(true);
-    button2_->setEnabled(true);
-    paintItemPanel();
-    writeItemHint(index);
-    state_.refLower.clear();
-    state_.refUpper.clear();
-    if (const ReferenceRange* range = index > 1 ? items_.rangeAt(index) : nullptr) {
-        state_.refLower = trimBlanks(range->lower);
-        state_.refUpper = trimBlanks(range->upper);
-    }
-    if (!state_.refLower.empty() && !state_.refUpper.empty()) writeReferenceLine();
-    state_.graphTitle = trimBlanks(r->title);
-    form2_.typedTitle.reset();
-    if (!TABLE()) return; // no table, no graph window
-    updateGraphButton();
-    BUTTON3_ON();
+    window_.table().restoreSettings(*r);
+}
+
+void FilePanel::forgetSource() {
+    state_.data.sourcePath.clear();
+    state_.data.sourceName.clear();
+    state_.data.sourceBase.clear();
+    clearShownSource();
+    state_.settingsFound = false;
+    state_.graphTitle.clear();
+    window_.table().forgetTypedTitle();
+}
+
+void FilePanel::clearShownSource() {
+    edit1_->clear();
+    edit2_->clear();
 }
 
 } // namespace kl

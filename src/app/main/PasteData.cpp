@@ -1,7 +1,12 @@
 // Pasting numbers from the clipboard: the save prompts, the confirmation, the scan with the
 // progress window, the commit and the recalculation.
 #include "app/Form6.h"
-#include "app/MainForm.h"
+#include "app/main/DataPanel.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
+#include "app/main/ReportPanel.h"
+#include "app/main/TablePanel.h"
+#include "data/Message.h"
 
 #include "data/PasteScanner.h"
 #include "text/Text.h"
@@ -19,10 +24,11 @@ constexpr int kPasteListChunk = 2000;
 
 } // namespace
 
-void MainForm::BUTTON13_ON() {
+void DataPanel::BUTTON13_ON() {
     FOC();
-    closeProgress();
-    if (savePromptsDue(2) && !savePrompts(false)) return;
+    window_.closeProgress();
+    FilePanel& files = window_.files();
+    if (files.savePromptsDue(2) && !files.savePrompts(false)) return;
     const Message confirm = pasteConfirmation();
     if (ask(confirm.caption, confirm.text, confirm.buttons) != Answer::Yes) return;
 
@@ -34,18 +40,15 @@ void MainForm::BUTTON13_ON() {
     if (!text) {
         services_.setBusy(false);
         state_.pasted = previousPasted;
-        const Message m = pasteNoClipboardMessage();
-        say(m.caption, m.text, m.buttons, m.icon);
+        say(pasteNoClipboardMessage());
         return;
     }
 
-    busy_ = true;
-    setEnabled(false);
-    form6_ = std::make_unique<Form6>(this);
-    form6_->open("データの貼り付け中です。", "しばらくお待ち下さい。");
-    form6_->move(geometry().left() + 20, geometry().top() + 20);
+    Form6& progress = window_.startProgress();
+    progress.open("データの貼り付け中です。", "しばらくお待ち下さい。");
+    progress.move(window_.geometry().left() + 20, window_.geometry().top() + 20);
     PasteHooks hooks;
-    hooks.showBlocks = [this](int blocks) { form6_->fillTo(blocks); };
+    hooks.showBlocks = [&progress](int blocks) { progress.fillTo(blocks); };
     // Polled once a block of the bar: the window is kept alive at each.
     hooks.cancelRequested = [this] {
         services_.processEvents();
@@ -60,24 +63,22 @@ void MainForm::BUTTON13_ON() {
     if (result.status != PasteStatus::Ok) {
         // Nothing has been replaced yet: the previous data set stays as it was.
         services_.setBusy(false);
-        closeProgress();
-        setEnabled(true);
-        busy_ = false;
+        window_.closeProgress();
+        window_.endBusy();
         state_.pasted = previousPasted;
         for (const Message& m : result.messages)
-            say(m.caption, m.text, m.buttons, m.icon);
+            say(m);
         return;
     }
     for (const Message& m : result.messages)
-        say(m.caption, m.text, m.buttons, m.icon);
+        say(m);
     if (!commitPaste(std::move(result.values))) {
         pasteCancelled();
         return;
     }
     services_.setBusy(false);
-    closeProgress();
-    setEnabled(true);
-    busy_ = false;
+    window_.closeProgress();
+    window_.endBusy();
     SAIKEISAN();
     // The paste's own mark comes on top of what the recalculation counted.
     state_.raise(1);
@@ -85,20 +86,20 @@ void MainForm::BUTTON13_ON() {
 }
 
 // Replaces the data set with the pasted texts and lists them; false when the user cancelled.
-bool MainForm::commitPaste(std::vector<std::string> values) {
-    closeKeptGraph();
-    forgetSource();
+bool DataPanel::commitPaste(std::vector<std::string> values) {
+    window_.table().closeKeptGraph();
+    window_.files().forgetSource();
     // The cancel key is looked at once before the values are taken and once a chunk of listed
     // rows: a look lets the window process its events, which costs far more than a row.
     if (services_.zKeyDown()) return false;
     state_.data.values = std::move(values);
     state_.counter = 1;
-    for (QPushButton* b : {button6_, button7_, button8_})
-        b->setEnabled(true);
+    window_.reports().setPrintable(true);
     state_.refLower.clear();
     state_.refUpper.clear();
 
-    form6_->clearBar();
+    Form6& progress = *window_.progressWindow();
+    progress.clearBar();
     list1_->clear();
     const int n = state_.count();
     QStringList chunk;
@@ -108,33 +109,20 @@ bool MainForm::commitPaste(std::vector<std::string> values) {
         if (chunk.size() == kPasteListChunk || i == n) {
             list1_->addItems(chunk);
             chunk.clear();
-            form6_->setFraction(static_cast<double>(i) / n);
+            progress.setFraction(static_cast<double>(i) / n);
             services_.processEvents();
         }
     }
     return true;
 }
 
-void MainForm::forgetSource() {
-    state_.data.sourcePath.clear();
-    state_.data.sourceName.clear();
-    state_.data.sourceBase.clear();
-    edit1_->clear();
-    edit2_->clear();
-    state_.settingsFound = false;
+void DataPanel::pasteCancelled() {
+    window_.table().closeKeptGraph();
+    window_.emptyAfterCancel();
     state_.graphTitle.clear();
-    form2_.typedTitle.reset();
-}
-
-void MainForm::pasteCancelled() {
-    closeKeptGraph();
-    emptyAfterCancel();
-    state_.graphTitle.clear();
-    const Message m = pasteCancelledMessage();
-    say(m.caption, m.text, m.buttons, m.icon);
-    closeProgress();
-    setEnabled(true);
-    busy_ = false;
+    say(pasteCancelledMessage());
+    window_.closeProgress();
+    window_.endBusy();
     state_.pasted = 0;
 }
 

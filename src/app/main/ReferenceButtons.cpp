@@ -1,11 +1,13 @@
-// BUTTON150 "基準範囲": the reference-interval window for the data set in memory.
+// BUTTON10 "R.I.": the reference range master editor. BUTTON150 "基準範囲": the
+// reference-interval window for the data set in memory. BUTTON160 "基準範囲（間接法）": indirect
+// reference intervals from a routine data export.
 
 #include "app/Form15.h"
+#include "app/Form16.h"
 #include "app/Form2.h"
-#include "app/MainForm.h"
-#include "app/WindowParts.h"
+#include "app/main/MainForm.h"
+#include "app/main/TablePanel.h"
 #include "graph/GraphPainter.h"
-#include "platform/qt/Fonts.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -43,17 +45,19 @@ class UsableFollower : public QObject {
 
 } // namespace
 
-void MainForm::buildIntervalButton() {
-    // In the free corner right of "R.I." (BUTTON10).
-    button150_ =
-        commandButton(this, "BUTTON150", QRect(930, 7, 86, 21), qtFont(Font{kMincho, 14}, 14), "基準範囲");
-    connect(button150_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON150_ON(); }); });
-    new UsableFollower(button6_, button150_);
+void MainForm::followDataButtons() {
+    new UsableFollower(findChild<QPushButton*>("BUTTON6"), findChild<QPushButton*>("BUTTON150"));
+}
+
+void MainForm::BUTTON10_ON() {
+    FOC();
+    if (masterEditorOpener_) masterEditorOpener_();
 }
 
 void MainForm::BUTTON150_ON() {
     if (state_.count() == 0) { // only by a script: the button is disabled without data
-        say("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。");
+        services_.message("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。",
+                          Buttons::Ok, Icon::Information);
         return;
     }
     ReferenceIntervalInput input;
@@ -63,13 +67,18 @@ void MainForm::BUTTON150_ON() {
     input.decimals = state_.data.decimalPlaces;
     input.targetLower = state_.refLower;
     input.targetUpper = state_.refUpper;
-    if (Form2* graph = graphWindow()) {
+    if (Form2* graph = table_->graphWindow()) {
         const GraphDrawing& d = graph->lastDrawing();
         if (d.lower.found && d.upper.found) input.plot = {true, d.lower.value, d.upper.value};
     }
     input.workdir = workdir_ + "/data_f/";
     openReferenceIntervals(services_, this, std::move(input), {},
                            [this](const std::function<void()>& h) { guarded(h); });
+}
+
+void MainForm::BUTTON160_ON() {
+    openIndirectWindow(this, services_, workdir_ + "/data_f/",
+                       [this](const std::function<void()>& h) { guarded(h); });
 }
 
 } // namespace kl

@@ -1,12 +1,19 @@
 // Typed entry and editing of the value list: new data set, append, correct, delete, insert,
 // calculate, and the decimal places.
-#include "app/MainForm.h"
+#include "app/main/DataPanel.h"
 
+#include "app/Form6.h"
+#include "app/WindowParts.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
+#include "app/main/ReportPanel.h"
+#include "app/main/StatisticsPanel.h"
+#include "app/main/TablePanel.h"
+#include "data/DataFileReader.h"
 #include "data/EntryRules.h"
+#include "data/Message.h"
 #include "text/Text.h"
 
-#include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,25 +27,12 @@ namespace {
 constexpr std::size_t kRowPrefix = 9;
 constexpr std::size_t kRowSuffix = 28;
 
-// Runs a function when the watched widget takes the focus.
-class FocusWatcher : public QObject {
-  public:
-    FocusWatcher(QObject* parent, std::function<void()> onFocus)
-        : QObject(parent), onFocus_(std::move(onFocus)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn) onFocus_();
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> onFocus_;
-};
+// Rows added to LIST1 between two looks at the user interface.
+constexpr int kListChunk = 2000;
 
 } // namespace
 
-std::vector<std::string> MainForm::listValues() const {
+std::vector<std::string> DataPanel::listValues() const {
     std::vector<std::string> values;
     values.reserve(static_cast<std::size_t>(list1_->count()));
     for (int i = 0; i < list1_->count(); ++i) {
@@ -52,7 +46,7 @@ std::vector<std::string> MainForm::listValues() const {
     return values;
 }
 
-void MainForm::showListValues(const std::vector<std::string>& values, int topRow) {
+void DataPanel::showListValues(const std::vector<std::string>& values, int topRow) {
     QStringList rows;
     rows.reserve(static_cast<qsizetype>(values.size()));
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -64,41 +58,47 @@ void MainForm::showListValues(const std::vector<std::string>& values, int topRow
     list1_->scrollToItem(list1_->item(topRow), QAbstractItemView::PositionAtTop);
 }
 
-int MainForm::selectedRow() const {
+int DataPanel::selectedRow() const {
     const QList<QListWidgetItem*> selected = list1_->selectedItems();
     return selected.isEmpty() ? -1 : list1_->row(selected.first());
 }
 
-void MainForm::wireEntryHandlers() {
-    auto on = [this](QPushButton* b, void (MainForm::*handler)()) {
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    on(button13_, &MainForm::BUTTON13_ON);
-    on(button35_, &MainForm::BUTTON35_ON);
-    on(button36_, &MainForm::BUTTON36_ON);
-    on(button37_, &MainForm::BUTTON37_ON);
-    on(button38_, &MainForm::BUTTON38_ON);
-    on(button39_, &MainForm::BUTTON39_ON);
-    for (int i = 0; i < 4; ++i)
-        connect(radio_[i], &QRadioButton::clicked, this,
-                [this, i] { guarded([this, i] { RADIO_ON(i + 1); }); });
-    connect(list1_, &QListWidget::itemClicked, this, [this] { guarded([this] { LIST1_CLICK(); }); });
-    connect(list1_, &QListWidget::itemDoubleClicked, this, [this] { guarded([this] { LIST1_DBLCLICK(); }); });
-    connect(edit13_, &QLineEdit::textEdited, this, [this] { guarded([this] { EDIT13_CHANGE(); }); });
-    // Enter in the entry field is the line end the change handler waits for.
-    connect(edit13_, &QLineEdit::returnPressed, this, [this] {
-        edit13_->setText(edit13_->text() + "\r\n");
-        guarded([this] { EDIT13_CHANGE(); });
-    });
-    edit13_->installEventFilter(new FocusWatcher(this, [this] { guarded([this] { EDIT13_SETFOCUS(); }); }));
-    savePromptsBeforeExit = [this] { return savePrompts(false); };
-    savePromptsBeforeOpen = [this] { return savePrompts(true); };
-    companionDecimalPlaces = [this] { return readCompanionDecimalPlaces(); };
-    restoreCompanionSettings = [this] { restoreSettings(); };
+DataPanel::DataPanel(MainForm& window)
+    : MainPanel(window), radio_{control<QRadioButton>("RADIO1"), control<QRadioButton>("RADIO2"),
+                                control<QRadioButton>("RADIO3"), control<QRadioButton>("RADIO4")},
+      list1_(control<QListWidget>("LIST1")), edit14_(control<QLineEdit>("EDIT14")),
+      edit13_(control<QLineEdit>("EDIT13")) {
+    QObject::connect(list1_, &QListWidget::itemDoubleClicked, &window_,
+                     [this] { window_.guarded([this] { LIST1_DBLCLICK(); }); });
 }
 
-void MainForm::BUTTON36_ON() {
+void DataPanel::watchEntryField() {
+    keepSelectionOnMouseFocus(edit13_);
+    watchFocus(edit13_, [this] { EDIT13_SETFOCUS(); });
+}
+
+int DataPanel::rowCount() const {
+    return list1_->count();
+}
+
+void DataPanel::clearList() {
+    list1_->clear();
+}
+
+void DataPanel::showDecimalPlaces(int places) {
+    radio_[places - 1]->setChecked(true);
+}
+
+void DataPanel::FOC() {
+    edit13_->clear();
+    if (list1_->count() > 0) {
+        list1_->clearSelection();
+        list1_->setCurrentRow(-1);
+    }
+    edit14_->setText(" Data");
+}
+
+void DataPanel::BUTTON36_ON() {
     FOC();
     if (list1_->count() == 0) {
         say("新規・入力", " \r\nデータ入力を行います。         \r\n ");
@@ -111,31 +111,22 @@ void MainForm::BUTTON36_ON() {
             Buttons::YesNo) != Answer::Yes)
         return;
     // Data that exist in no file would be lost for good: offered for saving first.
-    if (dataInNoFile() && !savePrompts(false)) return;
-    closeKeptGraph();
+    FilePanel& files = window_.files();
+    if (files.dataInNoFile() && !files.savePrompts(false)) return;
+    window_.table().closeKeptGraph();
     edit13_->clear();
     edit13_->setFocus();
-    forgetSource();
+    files.forgetSource();
     state_.data.values.clear();
     state_.pasted = 0; // the new rows are typed, not pasted
     list1_->clear();
-    list2_->clear();
-    combo1_->setEnabled(false);
-    for (QLineEdit* e : edit_) {
-        e->clear();
-        e->setEnabled(false);
-    }
-    for (QPushButton* b : {button2_, button3_, button6_, button7_, button8_})
-        b->setEnabled(false);
-    for (const auto& [x1, y1, x2, y2] : {std::array{218, 57, 550, 480}, std::array{218, 485, 550, 510},
-                                         std::array{218, 518, 362, 545}, std::array{458, 553, 552, 662}})
-        sunkenPanel(x1, y1, x2, y2);
-    reliefText(244, 524, " 測定項目名", 16);
-    reliefText(240, 70, "( 基礎計算結果 )", 16);
+    window_.table().forgetForEntry();
+    window_.reports().setPrintable(false);
+    window_.statistics().blankForEntry();
     state_.counter = 0;
 }
 
-void MainForm::EDIT13_SETFOCUS() {
+void DataPanel::EDIT13_SETFOCUS() {
     if (selectedRow() >= 0) {
         edit13_->selectAll();
         return;
@@ -152,7 +143,7 @@ void MainForm::EDIT13_SETFOCUS() {
     edit14_->setText(QString::number(last + 2));
 }
 
-void MainForm::LIST1_CLICK() {
+void DataPanel::LIST1_CLICK() {
     const int r = selectedRow();
     edit13_->setFocus();
     if (r < 0) {
@@ -165,21 +156,21 @@ void MainForm::LIST1_CLICK() {
 }
 
 // After a correction or a deletion by an empty entry: back to append mode.
-void MainForm::endCorrection() {
+void DataPanel::endCorrection() {
     edit13_->clear();
-    setFocus();
+    window_.setFocus();
     list1_->clearSelection();
     list1_->setCurrentRow(-1, QItemSelectionModel::Clear);
     edit14_->setText(" Data");
 }
 
-void MainForm::refuseEntry(const Message& m) {
-    say(m.caption, m.text, m.buttons, m.icon);
+void DataPanel::refuseEntry(const Message& m) {
+    say(m);
     edit13_->clear();
     edit13_->setFocus();
 }
 
-void MainForm::EDIT13_CHANGE() {
+void DataPanel::EDIT13_CHANGE() {
     const std::optional<std::string> entry = submittedEntry(edit13_->text().toStdString());
     if (!entry) return;
     state_.raise(2);
@@ -213,7 +204,7 @@ void MainForm::EDIT13_CHANGE() {
     edit14_->setText(QString::number(m + 2));
 }
 
-void MainForm::LIST1_DBLCLICK() {
+void DataPanel::LIST1_DBLCLICK() {
     const int r = selectedRow();
     if (r < 0) return;
     const Answer a =
@@ -239,7 +230,7 @@ void MainForm::LIST1_DBLCLICK() {
     edit14_->setText(QString::number(list1_->count() + 1));
 }
 
-void MainForm::BUTTON37_ON() {
+void DataPanel::BUTTON37_ON() {
     if (selectedRow() < 0) {
         say("挿入", "挿入するデータの行が指定されていません。      \r\n"
                     "(選択した行の前にデータまたは空欄が挿入されます)         ");
@@ -247,8 +238,7 @@ void MainForm::BUTTON37_ON() {
     }
     // The list holds at most 40,000 values: an insertion beyond that is refused before asking.
     if (list1_->count() >= kMaxDataValues) {
-        const Message m = insertFullMessage();
-        say(m.caption, m.text, m.buttons, m.icon);
+        say(insertFullMessage());
         return;
     }
     const Answer a =
@@ -280,11 +270,11 @@ void MainForm::BUTTON37_ON() {
     edit14_->setText(" Data");
 }
 
-void MainForm::BUTTON39_ON() {
+void DataPanel::BUTTON39_ON() {
     FOC();
 }
 
-void MainForm::BUTTON35_ON() {
+void DataPanel::BUTTON35_ON() {
     FOC();
     state_.tooSmallCount = 0;
     if (list1_->count() < kMinDataValues) {
@@ -304,20 +294,75 @@ void MainForm::BUTTON35_ON() {
     list1_->scrollToBottom();
     edit13_->clear();
     list1_->clearSelection();
+    recalculate();
+}
+
+void DataPanel::RADIO_ON(int n) {
+    window_.writeOption(options::decimalPlaces, std::to_string(n));
+    state_.data.decimalPlaces = n;
+    if (list1_->count() == 0) return;
+    recalculate();
+}
+
+// The values as typed become the data set: computed again, and marked as changed by hand.
+void DataPanel::recalculate() {
     BusyPointer busy(services_);
     state_.manual = 1;
     SAIKEISAN();
     state_.raise(2);
 }
 
-void MainForm::RADIO_ON(int n) {
-    writeOption(options::SWIT_SYOU, std::to_string(n));
-    state_.data.decimalPlaces = n;
-    if (list1_->count() == 0) return;
-    BusyPointer busy(services_);
-    state_.manual = 1;
-    SAIKEISAN();
-    state_.raise(2);
+void DataPanel::SAIKEISAN() {
+    const int n = list1_->count();
+    if (n < kMinDataValues) {
+        say(tooFewValuesMessage());
+        services_.setBusy(false);
+        return;
+    }
+    window_.reports().setPrintable(true);
+    state_.refLower.clear();
+    state_.refUpper.clear();
+    std::vector<std::string> values = listValues();
+    window_.table().closeKeptGraph();
+    state_.data.values = std::move(values);
+    state_.counter = 0;
+    window_.showNewData();
+}
+
+// Lists the values read in LIST1 with the progress bar; false when the user cancelled. The rows
+// are made first and replace LIST1 only at the end, so a cancel leaves the list as it was.
+bool DataPanel::fillValueList(const std::vector<std::string>& values) {
+    Form6& progress = *window_.progressWindow();
+    progress.clearBar();
+    for (int step = 1; step <= 200; step += 10)
+        progress.setFraction(step / 200.0);
+    progress.clearBar();
+    const int n = static_cast<int>(values.size());
+    bool cancelled = false;
+    QStringList rows;
+    rows.reserve(n);
+    for (int i = 1; i <= n; ++i) {
+        if (services_.zKeyDown()) {
+            cancelled = true;
+            break;
+        }
+        rows << QString::fromStdString(DataSet::list1Row(i, values[static_cast<std::size_t>(i) - 1]));
+        if (i % kListChunk == 0 || i == n) {
+            progress.setFraction(static_cast<double>(i) / n);
+            services_.processEvents();
+        }
+    }
+    if (!cancelled) {
+        list1_->clear();
+        list1_->addItems(rows);
+        // Scrolled to the end but not selected: a selection would turn the next typed value into
+        // a correction of the last one.
+        if (list1_->count() > 0) list1_->scrollToBottom();
+        services_.pause(40);
+    }
+    window_.closeProgress();
+    window_.endBusy();
+    return !cancelled;
 }
 
 } // namespace kl

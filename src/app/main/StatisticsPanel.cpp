@@ -1,17 +1,21 @@
-// The fixed drawings of the main window and the panels its handlers repaint.
-#include "app/MainForm.h"
+// The fixed drawings of the main window, the statistics block and the panels its handlers repaint.
+#include "app/main/StatisticsPanel.h"
 
 #include "app/WindowParts.h"
+#include "data/Message.h"
+#include "stats/BasicStatistics.h"
 #include "stats/ClassParameters.h"
 #include "text/Text.h"
+
+#include <array>
 
 namespace kl {
 
 namespace {
 
-constexpr Rgb kPanel{236, 233, 216};     // panel fill (and window background)
-constexpr Rgb kBeige{233, 236, 216};     // reference line and out-of-range panel
-constexpr Rgb kDarkEdge{128, 128, 128};  // upper and left edge of a sunken panel
+constexpr Rgb kPanel{236, 233, 216};    // panel fill (and window background)
+constexpr Rgb kBeige{233, 236, 216};    // reference line and out-of-range panel
+constexpr Rgb kDarkEdge{128, 128, 128}; // upper and left edge of a sunken panel
 constexpr Rgb kTitleShade{170, 170, 170};
 
 // The empty results block: the labels of each line without their figures.
@@ -43,24 +47,24 @@ constexpr RestLine kRestBlock[] = {
 
 } // namespace
 
-void MainForm::fillRgb(int x1, int y1, int x2, int y2, Rgb colour) {
+void StatisticsPanel::fillRgb(int x1, int y1, int x2, int y2, Rgb colour) {
     Canvas& c = canvas();
     c.setPalette15(colour);
     c.fillBox(x1, y1, x2, y2, 15);
     c.resetPalette15();
 }
 
-void MainForm::reliefText(double x, double y, const std::string& text, double size, int colour, bool bold,
-                          bool italic) {
+void StatisticsPanel::reliefText(double x, double y, const std::string& text, double size, int colour,
+                                 bool bold, bool italic) {
     kl::reliefText(canvas(), x, y, text, Font{kMincho, size, bold, italic}, colour);
 }
 
-void MainForm::sunkenPanel(int x1, int y1, int x2, int y2) {
+void StatisticsPanel::sunkenPanel(int x1, int y1, int x2, int y2) {
     fillRgb(x1, y1, x2, y2, kPanel);
     sunkenEdges(canvas(), x1, y1, x2, y2, kDarkEdge);
 }
 
-void MainForm::drawFixedElements() {
+void StatisticsPanel::drawFixedElements() {
     Canvas& c = canvas();
     c.setPalette15(kPanel);
     c.clear(15);
@@ -92,13 +96,44 @@ void MainForm::drawFixedElements() {
     writeTableHint(Black);
 }
 
-void MainForm::paintStatisticsPanel(bool withLabels) {
-    sunkenPanel(218, 57, 550, 480);
-    if (!withLabels) return;
-    for (const RestLine& line : kRestBlock) reliefText(line.x, line.y, line.text, 16);
+bool StatisticsPanel::showStatistics() {
+    StatisticsOutcome outcome = computeBasicStatistics(state_.data);
+    for (const StatisticsLine& line : outcome.lines)
+        reliefText(line.x, line.y, line.text, 16);
+    if (!outcome.suitable) {
+        say(outcome.message ? *outcome.message : unsuitableSampleMessage());
+        return false;
+    }
+    state_.mean = outcome.statistics.mean;
+    state_.minimum = outcome.statistics.minimum;
+    state_.maximum = outcome.statistics.maximum;
+    state_.minimumText = keptNumberText(state_.minimum);
+    state_.maximumText = keptNumberText(state_.maximum);
+    return true;
 }
 
-void MainForm::paintItemPanel() {
+void StatisticsPanel::blankForEntry() {
+    for (const auto& [x1, y1, x2, y2] : {std::array{218, 57, 550, 480}, std::array{218, 485, 550, 510},
+                                         std::array{218, 518, 362, 545}, std::array{458, 553, 552, 662}})
+        sunkenPanel(x1, y1, x2, y2);
+    reliefText(244, 524, " 測定項目名", 16);
+    reliefText(240, 70, "( 基礎計算結果 )", 16);
+}
+
+void StatisticsPanel::writeReferenceText(const std::string& text) {
+    Font font{kMincho, 16};
+    canvas().text(236, 463, text, font, White);
+    canvas().text(235, 462, text, font, Black);
+}
+
+void StatisticsPanel::paintStatisticsPanel(bool withLabels) {
+    sunkenPanel(218, 57, 550, 480);
+    if (!withLabels) return;
+    for (const RestLine& line : kRestBlock)
+        reliefText(line.x, line.y, line.text, 16);
+}
+
+void StatisticsPanel::paintItemPanel() {
     sunkenPanel(218, 518, 362, 545);
     reliefText(222, 523, " 測定項目名", 16);
     const char* labels[4] = {"階級幅(Interval)", "下限値(Min)", "階級数(Class)", "上限値(Max)"};
@@ -109,9 +144,11 @@ void MainForm::paintItemPanel() {
     }
 }
 
-void MainForm::paintHintBox() { sunkenPanel(218, 485, 550, 510); }
+void StatisticsPanel::paintHintBox() {
+    sunkenPanel(218, 485, 550, 510);
+}
 
-void MainForm::writeItemHint(int index) {
+void StatisticsPanel::writeItemHint(int index) {
     paintHintBox();
     if (index >= 2) {
         Font font{kMincho, 14};
@@ -122,16 +159,18 @@ void MainForm::writeItemHint(int index) {
     }
 }
 
-void MainForm::writeTableHint(int colour) {
+void StatisticsPanel::writeTableHint(int colour) {
     sunkenPanel(560, 665, 1007, 690);
     Font font{kMincho, 14};
     canvas().text(567, 671, texts::kHintBuildTable, font, White);
     canvas().text(566, 670, texts::kHintBuildTable, font, colour);
 }
 
-void MainForm::paintReferenceBox() { fillRgb(230, 460, 542, 476, kBeige); }
+void StatisticsPanel::paintReferenceBox() {
+    fillRgb(230, 460, 542, 476, kBeige);
+}
 
-void MainForm::writeReferenceLine() {
+void StatisticsPanel::writeReferenceLine() {
     paintReferenceBox();
     if (state_.refLower.empty() && state_.refUpper.empty()) return;
     std::string line = "* R.I.： " + state_.refLower + " - " + state_.refUpper;
@@ -141,14 +180,14 @@ void MainForm::writeReferenceLine() {
     canvas().text(235, 462, line, font, Black);
 }
 
-void MainForm::wipeOutOfRangePanel() {
+void StatisticsPanel::wipeOutOfRangePanel() {
     Canvas& c = canvas();
     fillRgb(458, 553, 552, 662, kBeige);
     c.line(552, 553, 552, 662, White);
     c.line(458, 662, 552, 662, White);
 }
 
-void MainForm::drawOutOfRangePanel() {
+void StatisticsPanel::drawOutOfRangePanel() {
     wipeOutOfRangePanel();
     Font heading{kMincho, 16};
     canvas().text(465, 560, "異常率(%)：", heading, White);

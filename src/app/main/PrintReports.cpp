@@ -1,13 +1,13 @@
-// The main window's print buttons, the frequency table export and the two help buttons.
+// The main window's print buttons, the frequency table export and the two help buttons: print
+// the data list, the basic statistics or the frequency table.
 
 #include "app/Form4.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
+#include "app/main/ReportPanel.h"
+#include "app/main/TablePanel.h"
 #include "output/FrequencyExport.h"
 #include "output/TextReports.h"
-#include "platform/qt/QtConvert.h"
 
-#include <QComboBox>
-#include <QListWidget>
 #include <QPushButton>
 
 #include <filesystem>
@@ -30,60 +30,51 @@ constexpr const char* kLaunchFailedText = "度数表を次のファイルに保�
 
 } // namespace
 
-void MainForm::wireReportHandlers() {
-    const std::pair<QPushButton*, void (MainForm::*)()> buttons[] = {
-        {button6_, &MainForm::BUTTON6_ON},   {button7_, &MainForm::BUTTON7_ON},
-        {button8_, &MainForm::BUTTON8_ON},   {button34_, &MainForm::BUTTON34_ON},
-        {button18_, &MainForm::BUTTON18_ON}, {button14_, &MainForm::BUTTON14_ON},
-    };
-    // Plain names, not a structured binding: clang 14 lets no lambda capture one.
-    for (const auto& button : buttons) {
-        const auto handler = button.second;
-        connect(button.first, &QPushButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    }
+ReportPanel::ReportPanel(MainForm& window)
+    : MainPanel(window), button6_(control<QPushButton>("BUTTON6")), button7_(control<QPushButton>("BUTTON7")),
+      button8_(control<QPushButton>("BUTTON8")) {}
+
+void ReportPanel::setPrintable(bool on) {
+    for (QPushButton* b : {button6_, button7_, button8_})
+        b->setEnabled(on);
 }
 
-void MainForm::BUTTON6_ON() {
-    FOC();
+void ReportPanel::BUTTON6_ON() {
+    window_.FOC();
     const std::string name = reportFileName(state_.data, state_.pasted > 0);
     printReport(
         services_, [&](PrintJob& job) { printDataList(job, state_.data, name); },
         printFileProposal(name, "datalist"));
 }
 
-void MainForm::BUTTON7_ON() {
-    FOC();
+void ReportPanel::BUTTON7_ON() {
+    window_.FOC();
     const std::string name = reportFileName(state_.data, state_.pasted > 0);
     std::optional<ReferenceLimitTexts> item;
-    if (combo1_->currentIndex() > 1) item = ReferenceLimitTexts{state_.refLower, state_.refUpper};
+    if (window_.table().itemIndex() > 1) item = ReferenceLimitTexts{state_.refLower, state_.refUpper};
     printReport(
         services_, [&](PrintJob& job) { printBasicStatistics(job, state_.data, name, item); },
         printFileProposal(name, "statistics"));
 }
 
-void MainForm::BUTTON8_ON() {
-    FOC();
+void ReportPanel::BUTTON8_ON() {
+    window_.FOC();
     const std::string name = reportFileName(state_.data, state_.pasted > 0);
-    std::vector<std::string> rows;
-    for (int i = 0; i < list2_->count(); ++i)
-        rows.push_back(toStdString(list2_->item(i)->text()));
+    const std::vector<std::string>& rows = state_.tableRows;
     printReport(
         services_, [&](PrintJob& job) { printFrequencyTable(job, rows, name, state_.count()); },
         printFileProposal(name, "frequency"));
 }
 
-void MainForm::BUTTON34_ON() {
-    FOC();
-    if (list2_->count() == 0) {
+void ReportPanel::BUTTON34_ON() {
+    window_.FOC();
+    if (state_.tableRows.empty()) {
         say("NOT EXIST DATA", kNoTableText);
         return;
     }
     if (ask("EXPORT TO EXCEL", kExportQuestion, Buttons::YesNo) != Answer::Yes) return;
-    std::vector<std::string> rows;
-    for (int i = 0; i < list2_->count(); ++i)
-        rows.push_back(toStdString(list2_->item(i)->text()));
-    const std::string path = workdir_ + "/" + kFrequencyExportName;
+    const std::vector<std::string>& rows = state_.tableRows;
+    const std::string path = window_.workdir() + "/" + kFrequencyExportName;
     ExportWrite written = ExportWrite::Failed;
     std::string error;
     {
@@ -106,37 +97,39 @@ void MainForm::BUTTON34_ON() {
         say("EXPORT TO EXCEL", kLaunchFailedText + (ec ? path : full.string()));
         return;
     }
-    showMinimized();
+    window_.showMinimized();
 }
 
-void MainForm::BUTTON18_ON() {
+void ReportPanel::BUTTON18_ON() {
     openHelp(1);
 }
 
-void MainForm::BUTTON14_ON() {
+void ReportPanel::BUTTON14_ON() {
     openHelp(2);
 }
 
-void MainForm::openHelp(int mode) {
-    FOC();
+void ReportPanel::openHelp(int mode) {
+    window_.FOC();
     // The mode is set before the window is laid out, so even the first opening shows its text.
     helpMode_ = mode;
-    auto* help = new Form4(services_, helpMode_, this);
-    help->setGuard([this](const std::function<void()>& h) { guarded(h); });
-    connect(help, &Form4::closed, this, [this] { guarded([this] { FORM4_QUERYCLOSE(); }); });
+    MainForm* main = &window_;
+    auto* help = new Form4(services_, helpMode_, main);
+    help->setGuard([main](const std::function<void()>& h) { main->guarded(h); });
+    QObject::connect(help, &Form4::closed, main,
+                     [this, main] { main->guarded([this] { FORM4_QUERYCLOSE(); }); });
     // The help window is not a child: it goes with the main window all the same.
-    connect(this, &QObject::destroyed, help, [help] { delete help; });
+    QObject::connect(main, &QObject::destroyed, help, [help] { delete help; });
     form4_ = help;
-    setEnabled(false);
+    main->setEnabled(false);
     help->open();
 }
 
-void MainForm::FORM4_QUERYCLOSE() {
+void ReportPanel::FORM4_QUERYCLOSE() {
     form4_.clear(); // the window deletes itself after this handler
-    setEnabled(true);
-    show();
-    raise();
-    activateWindow();
+    window_.setEnabled(true);
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
 }
 
 } // namespace kl
