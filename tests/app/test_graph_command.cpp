@@ -179,11 +179,13 @@ long differingPixels(const QImage& a, const QImage& b, int skipTop = -1, int ski
 
 // The program's own process draws with its batch application (Qt's "minimal" platform: no window
 // system, no theme) exactly what this test's offscreen application draws, as the windows do: the
-// same fonts, hinting and antialiasing, to the pixel. The golden picture holds the file-name line
-// of the checkout it was made in: those rows (670 to 684) are left out of that comparison only.
+// same fonts, hinting and antialiasing, to the pixel. The data are read from the test's own folder,
+// so the file-name line of the picture is the same wherever the checkout lives.
 TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     const QString golden = QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/batch_graph.png");
-    const std::vector<std::string> args = {KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--curves",
+    const std::string data = (dir_ / "main_200.csv").string();
+    std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/main_200.csv", data);
+    const std::vector<std::string> args = {data, "--item", "TP", "--curves",
                                            "--reference", "--interval95", "--workdir", work(), "--png"};
     std::vector<std::string> here = args;
     here.push_back((dir_ / "here.png").string());
@@ -205,7 +207,7 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     ASSERT_EQ(process.size(), QSize(1024, 768));
     EXPECT_EQ(differingPixels(process, inTest), 0);
     if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) ASSERT_TRUE(process.save(golden));
-    EXPECT_EQ(differingPixels(process, QImage(golden).convertToFormat(QImage::Format_RGB32), 670, 684), 0);
+    EXPECT_EQ(differingPixels(process, QImage(golden).convertToFormat(QImage::Format_RGB32)), 0);
 }
 
 } // namespace
