@@ -2,7 +2,7 @@
 // Geometry of the histogram: vertical scale, ticks, grid, scale labels, bars and class labels,
 // in pixels of the graph window (frame x 70..650, y 60..510, y down).
 
-#include "graph/GraphClasses.h"
+#include "stats/GraphClasses.h"
 
 #include <optional>
 #include <span>

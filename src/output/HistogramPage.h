@@ -13,11 +13,11 @@
 
 #include "data/Message.h"
 #include "graph/CurveDrawer.h"
-#include "graph/GraphClasses.h"
 #include "graph/GraphScheme.h"
 #include "graph/HistogramGeometry.h"
 #include "graph/ReferenceMarkers.h"
-#include "platform/Services.h"
+#include "platform/PrintJob.h"
+#include "stats/GraphClasses.h"
 #include "stats/GraphStatistics.h"
 
 #include <optional>

@@ -4,6 +4,7 @@
 #include "graph/PatternPicture.h"
 #include "graph/PlotHelpText.h"
 #include "output/HelpTexts.h"
+#include "platform/Services.h"
 #include "stats/BasicStatistics.h"
 #include "stats/ClassParameters.h"
 #include "text/Cp932.h"

@@ -3,8 +3,8 @@
 // opens from the graph window's "計 算" button and for its printout.
 
 #include "data/Message.h"
-#include "graph/GraphClasses.h"
 #include "stats/BasicStatistics.h"
+#include "stats/GraphClasses.h"
 
 #include <array>
 #include <optional>

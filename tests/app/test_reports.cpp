@@ -11,7 +11,7 @@
 #include "app/Form9.h"
 #include "app/MainForm.h"
 #include "app/StartUp.h"
-#include "graph/GraphClasses.h"
+#include "stats/GraphClasses.h"
 #include "output/FrequencyExport.h"
 #include "platform/script/ScriptedServices.h"
 #include "text/FileIO.h"
