@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
+
 namespace kl {
 
 // Writes "WINDOW name shown / hidden / closed" for the named top-level windows.
@@ -43,6 +45,8 @@ class ScriptRunner {
     void execute(const ScriptLine& line);
     bool runSeamLine(const std::vector<std::string>& w);
     void runControlLine(const std::vector<std::string>& w);
+    // "surface WINDOW": the texts drawn on the window's surfaces, a TEXT line each.
+    void logSurfaceTexts(const std::string& name, QWidget* widget);
     void ensureStarted();
     void checkEnded();
 
