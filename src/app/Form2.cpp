@@ -146,14 +146,7 @@ bool Form2::FORM2_START() {
     edit7_->setText(toQString(source_.title));
     edit7_->setCursorPosition(0);
 
-    GraphInput input;
-    input.values = values_;
-    input.texts = source_.texts;
-    input.classes = source_.classes;
-    input.decimalPlaces = source_.decimalPlaces;
-    input.lambda = lambda_;
-    input.scheme = scheme_;
-    input.reference = source_.reference;
+    const GraphInput input = graphInput();
     GraphView view;
     view.curves = check1_->isChecked();
     view.reference = check3_->isChecked();
@@ -262,17 +255,23 @@ void Form2::EDIT11_COMMIT() {
     redraw();
 }
 
+GraphInput Form2::graphInput() const {
+    GraphInput input;
+    input.values = values_;
+    input.texts = source_.texts;
+    input.classes = source_.classes;
+    input.decimalPlaces = source_.decimalPlaces;
+    input.lambda = lambda_;
+    input.scheme = scheme_;
+    input.reference = source_.reference;
+    return input;
+}
+
 void Form2::BUTTON4_ON() { emit backRequested(); }
 
 void Form2::BUTTON9_ON() {
     HistogramPageInput page;
-    page.values = values_;
-    page.texts = source_.texts;
-    page.classes = source_.classes;
-    page.decimalPlaces = source_.decimalPlaces;
-    page.scheme = scheme_;
-    page.lambda = lambda_;
-    page.reference = source_.reference;
+    static_cast<GraphInput&>(page) = graphInput();
     page.title = trimBlanks(title());
     page.sourcePath = source_.sourcePath;
     page.count = static_cast<long>(source_.texts.size());

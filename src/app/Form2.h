@@ -111,6 +111,8 @@ class Form2 : public SurfaceWidget {
     void storeOption(const OptionSpec& optionSpec, const std::string& text);
     void storeFlag(const OptionSpec& optionSpec, QCheckBox* box);
     void redraw();
+    // The data, classes, scheme and smoothing the picture and its page are drawn from.
+    GraphInput graphInput() const;
     void failDrawing(const Message& message);
 
     Services& services_;

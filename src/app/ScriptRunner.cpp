@@ -228,6 +228,25 @@ void ScriptRunner::clickLater(const std::string& name, int polls) {
     });
 }
 
+void ScriptRunner::logSurfaceTexts(const std::string& name, QWidget* widget) {
+    // A window is its own surface, or holds picture areas that each are one.
+    std::vector<SurfaceWidget*> surfaces;
+    if (auto* own = qobject_cast<SurfaceWidget*>(widget))
+        surfaces.push_back(own);
+    else
+        for (SurfaceWidget* s : widget->findChildren<SurfaceWidget*>())
+            surfaces.push_back(s);
+    if (surfaces.empty()) bad(name + " has no drawing surface");
+    for (SurfaceWidget* surface : surfaces) {
+        const std::string label =
+            surface == widget || surface->objectName().isEmpty() ? name : toStdString(surface->objectName());
+        for (const TextDraw& t : surface->canvas().textLog())
+            transcript_.line("TEXT " + label + " x=" + transcriptNumber(t.x) + " y=" + transcriptNumber(t.y) +
+                             " size=" + transcriptNumber(t.size) + " colour=" + std::to_string(t.colour) +
+                             (t.vertical ? " vertical=1 " : " ") + Transcript::quoted(t.text));
+    }
+}
+
 void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
     static const char* const verbs[] = {"click", "select", "dblclick", "type",  "focus",     "blur",
                                         "close", "show",   "surface",  "state", "screenshot"};
@@ -254,24 +273,7 @@ void ScriptRunner::runControlLine(const std::vector<std::string>& w) {
     }
     if (verb == "surface") {
         expectWords(w, 2, "surface WINDOW");
-        // A window is its own surface, or holds picture areas that each are one.
-        std::vector<SurfaceWidget*> surfaces;
-        if (auto* own = qobject_cast<SurfaceWidget*>(widget))
-            surfaces.push_back(own);
-        else
-            for (SurfaceWidget* s : widget->findChildren<SurfaceWidget*>())
-                surfaces.push_back(s);
-        if (surfaces.empty()) bad(name + " has no drawing surface");
-        for (SurfaceWidget* surface : surfaces) {
-            const std::string label = surface == widget || surface->objectName().isEmpty()
-                                          ? name
-                                          : toStdString(surface->objectName());
-            for (const TextDraw& t : surface->canvas().textLog())
-                transcript_.line("TEXT " + label + " x=" + transcriptNumber(t.x) +
-                                 " y=" + transcriptNumber(t.y) + " size=" + transcriptNumber(t.size) +
-                                 " colour=" + std::to_string(t.colour) + (t.vertical ? " vertical=1 " : " ") +
-                                 Transcript::quoted(t.text));
-        }
+        logSurfaceTexts(name, widget);
         return;
     }
     if (verb == "screenshot") {

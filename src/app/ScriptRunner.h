@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+class QWidget;
+
 namespace kl {
 
 // Writes "WINDOW name shown / hidden / closed" for the named top-level windows.
@@ -45,6 +47,8 @@ class ScriptRunner {
     void runControlLine(const std::vector<std::string>& w);
     void runBatchLine(const std::vector<std::string>& w);
     void clickLater(const std::string& name, int polls);
+    // "surface WINDOW": the texts drawn on the window's surfaces, a TEXT line each.
+    void logSurfaceTexts(const std::string& name, QWidget* widget);
     void ensureStarted();
     void checkEnded();
 

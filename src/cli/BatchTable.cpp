@@ -7,6 +7,8 @@
 #include "text/FileIO.h"
 #include "text/Text.h"
 
+#include <QGuiApplication>
+
 #include <filesystem>
 #include <set>
 

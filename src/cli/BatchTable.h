@@ -13,8 +13,6 @@
 #include "stats/ClassParameters.h"
 #include "stats/FrequencyTable.h"
 
-#include <QGuiApplication>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +20,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+class QGuiApplication;
 
 namespace kl::cli {
 

@@ -14,6 +14,7 @@
 #include "text/FileIO.h"
 #include "text/Text.h"
 
+#include <QGuiApplication>
 #include <QImage>
 
 #include <filesystem>

@@ -9,6 +9,8 @@
 #include "platform/qt/PagedPrintJob.h"
 #include "text/Text.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>

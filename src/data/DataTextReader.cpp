@@ -2,6 +2,7 @@
 
 #include "data/DataSet.h"
 #include "text/Cp932.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,12 +24,6 @@ bool isBlankItem(std::string_view s) {
             return false;
     }
     return true;
-}
-
-// Characters (code points) of UTF-8 text.
-std::size_t charCount(std::string_view s) {
-    return static_cast<std::size_t>(std::count_if(
-        s.begin(), s.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
 }
 
 // Saved pasted data are written quoted; without unquoting they would read back as 0.
@@ -57,7 +52,7 @@ bool DataTextReader::FirstLine::count(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
         if (ch == '\r' || ch == '\n') return true;
-        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++chars;
+        if (startsCharacter(ch)) ++chars;
         if (ch == ' ') {
             if (started) ++separators, ++trailing;
         } else if (text.substr(i, 3) == kIdeographicSpace) {
@@ -184,7 +179,7 @@ bool DataTextReader::take(std::string_view raw) {
         return false;
     }
     values_.emplace_back(item);
-    const double chars = static_cast<double>(charCount(item));
+    const double chars = static_cast<double>(characterCount(item));
     itemChars_ += chars;
     const double allowance = static_cast<double>(firstLine_.chars) > chars + 1 ? 4.0 : 2.0;
     const double p = (static_cast<double>(values_.size()) * allowance + itemChars_) / size_ * 100.0;

@@ -6,14 +6,6 @@ namespace kl {
 
 namespace {
 
-// Characters of UTF-8 text (continuation bytes are not counted).
-std::size_t characters(std::string_view s) {
-    std::size_t n = 0;
-    for (char c : s)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 Message badData(std::string text) {
     return {"bad data", std::move(text), Buttons::Ok, Icon::Information};
 }
@@ -42,9 +34,9 @@ EntryVerdict checkEntry(std::string_view entry) {
     if (entry.find_first_of(", \t\"") != std::string_view::npos) return refused(entryCharacterMessage());
     std::string text(entry);
     if (leadingNumber(text) == 0) text = "0";
-    if (characters(text) > kMaxEntryLength) return refused(entryRangeMessage());
+    if (characterCount(text) > kMaxEntryLength) return refused(entryRangeMessage());
     const std::size_t point = text.rfind('.');
-    const std::size_t decimals = point == std::string::npos ? 0 : characters(text.substr(point + 1));
+    const std::size_t decimals = point == std::string::npos ? 0 : characterCount(text.substr(point + 1));
     if (decimals > kMaxEntryDecimals) return refused(entryDecimalsMessage());
     return {true, std::move(text), std::nullopt};
 }

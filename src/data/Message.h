@@ -1,7 +1,7 @@
 #pragma once
 // A message box as a rule asks for it: the window layer shows it through Services::message.
 
-#include "platform/Services.h"
+#include "platform/MessageBox.h"
 
 #include <string>
 

@@ -2,7 +2,8 @@
 // The curve drawer shared by the histogram and the probability plot: a clamped uniform cubic
 // B-spline through control points, evaluated densely, as a point list and strokes.
 
-#include "graph/GraphClasses.h"
+#include "graph/Point.h"
+#include "stats/GraphClasses.h"
 
 #include <optional>
 #include <span>

@@ -4,13 +4,13 @@
 
 #include "data/Message.h"
 #include "graph/CurveDrawer.h"
-#include "graph/GraphClasses.h"
 #include "graph/GraphScheme.h"
 #include "graph/HistogramGeometry.h"
 #include "graph/NormalFit.h"
 #include "graph/ProbitPlot.h"
 #include "graph/ReferenceMarkers.h"
 #include "graph/SmoothingSpline.h"
+#include "stats/GraphClasses.h"
 
 #include <optional>
 #include <span>

@@ -341,24 +341,6 @@ void drawFixedPart(Frames& f, const GraphView& view) {
     f.label(650, 515, "(UNIT)", mincho(14));
 }
 
-std::size_t characterCount(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-std::string firstCharacters(std::string_view s, std::size_t count) {
-    std::size_t n = 0, i = 0;
-    for (; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (n == count) break;
-            ++n;
-        }
-    }
-    return std::string(s.substr(0, i));
-}
-
 std::string lambdaText(double v) {
     std::string s = formatMaskTrim(v, "#####.#####");
     if (s.find('.') != std::string::npos) {
@@ -372,9 +354,7 @@ std::string lambdaText(double v) {
 } // namespace
 
 std::string graphFileLine(std::string_view path, long count) {
-    std::string name = firstCharacters(trimBlanks(path), 75);
-    if (characterCount(name) > 74) name += "～";
-    return "File Name：" + name + " (N=" + std::to_string(count) + ")";
+    return "File Name：" + cutWithMark(trimBlanks(path), 75) + " (N=" + std::to_string(count) + ")";
 }
 
 SmoothingEntry commitSmoothingText(std::string_view typed) {

@@ -9,7 +9,7 @@
 
 namespace kl {
 
-std::optional<VerticalScale> verticalScale(long fmax) {
+std::optional<VerticalScale> verticalScale(long fmax, const HistogramFrame& frame) {
     if (fmax <= 0) return std::nullopt;
     VerticalScale s;
     s.fmax = fmax;
@@ -21,52 +21,56 @@ std::optional<VerticalScale> verticalScale(long fmax) {
     if (s.unit == 0) s.unit = 100000; // more counts than any table holds; keep the scale sound
     s.top = fmax % s.unit == 0 ? fmax : (fmax / s.unit + 1) * s.unit;
     s.divisions = s.top < s.unit ? s.unit : s.top / s.unit;
-    s.pixelsPerCount = kHistHeight / static_cast<double>(s.top) - 0.001;
+    s.pixelsPerCount = frame.height() / static_cast<double>(s.top) - 0.001;
     return s;
 }
 
-HistogramAxis histogramAxis(const VerticalScale& scale, int classCount) {
+HistogramAxis histogramAxis(const VerticalScale& scale, int classCount, const HistogramFrame& frame) {
     HistogramAxis a;
-    double step = kHistWidth / classCount;
+    double step = frame.width() / classCount;
     for (int i = 1; i <= classCount; ++i)
-        a.classTickX.push_back(kHistLeft + step * (i - 1));
+        a.classTickX.push_back(frame.left + step * (i - 1));
 
     const double T = static_cast<double>(scale.top);
     const long n = scale.divisions;
     const double s = scale.pixelsPerCount;
     if (n > 1) {
         for (long j = 1; j < n; ++j)
-            a.gridY.push_back(kHistBottom - (T / n * j * s - 0.001));
+            a.gridY.push_back(frame.bottom - (T / n * j * s - 0.001));
     } else if (n == 1 && scale.top < 11) {
         for (long c = 1; c < scale.top; ++c)
-            a.gridY.push_back(kHistBottom - (c * s - 0.001));
+            a.gridY.push_back(frame.bottom - (c * s - 0.001));
     }
     if (scale.top > 10 && n <= 6) {
         long m = 10 * n;
         for (long j = 1; j < m; ++j)
-            if (j % 10 != 0) a.minorGridY.push_back(kHistBottom - (T / m * j * s - 0.001));
+            if (j % 10 != 0) a.minorGridY.push_back(frame.bottom - (T / m * j * s - 0.001));
     }
+    const bool everyOther = frame.everyOtherLabel && scale.top > 500 && scale.top < 1000;
     for (long j = 1; j <= n + 1; ++j) {
+        if (everyOther && j % 2 == 1) continue;
         double value = T / n * (n + 1 - j);
-        double y = 53 + (j - 1) * kHistHeight / n;
-        a.scaleLabels.push_back({25, y, formatMask(value, "#####")});
+        double y = frame.labelTop + (j - 1) * frame.height() / n;
+        a.scaleLabels.push_back({frame.labelX, y, formatMask(value, "#####")});
     }
-    if (scale.top < 11) a.scaleLabels.push_back({25, 53 + 225, formatMask(5, "#####")});
+    if (scale.top < 11)
+        a.scaleLabels.push_back({frame.labelX, frame.labelTop + frame.height() / 2, formatMask(5, "#####")});
     return a;
 }
 
-std::vector<Bar> histogramBars(std::span<const long> frequency, const VerticalScale& scale) {
+std::vector<Bar> histogramBars(std::span<const long> frequency, const VerticalScale& scale,
+                               const HistogramFrame& frame) {
     std::vector<Bar> bars;
     const double K = static_cast<double>(frequency.size());
-    const double step = kHistWidth / K;
+    const double step = frame.width() / K;
     for (std::size_t k = 0; k < frequency.size(); ++k) {
         double i = static_cast<double>(k + 1);
         Bar b;
-        b.left = kHistLeft + step * (i - 1) + 2;
-        b.right = kHistLeft + step * i - 2;
+        b.left = frame.left + step * (i - 1) + 2;
+        b.right = frame.left + step * i - 2;
         b.height = std::max(0.0, static_cast<double>(frequency[k]) * scale.pixelsPerCount - 0.001);
-        b.top = kHistBottom - b.height;
-        b.centreX = kHistLeft + step * (i - 0.5);
+        b.top = frame.bottom - b.height;
+        b.centreX = frame.left + step * (i - 0.5);
         bars.push_back(b);
     }
     return bars;

@@ -2,8 +2,9 @@
 // The normal distribution fitted to the values the histogram shows, its class probabilities
 // and expected frequencies, and the control points of the theoretical curve.
 
-#include "graph/GraphClasses.h"
 #include "graph/HistogramGeometry.h"
+#include "graph/Point.h"
+#include "stats/GraphClasses.h"
 
 #include <optional>
 #include <span>

@@ -4,8 +4,9 @@
 // in its own units (868 × 710, one unit a pixel at full size) and stretched into any box of any
 // canvas: the help window shows it reduced, the printed help page enlarged to 2170 × 1775.
 
-#include "graph/GraphClasses.h"
+#include "graph/Point.h"
 #include "platform/Canvas.h"
+#include "stats/GraphClasses.h"
 
 #include <string>
 #include <vector>

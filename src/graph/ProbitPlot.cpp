@@ -29,13 +29,6 @@ constexpr const char* kLowerLabel = "95％信頼区間の下限値：";
 constexpr const char* kUpperLabel = "95％信頼区間の上限値：";
 constexpr const char* kBadCurve = "曲線不良";
 
-std::size_t countCharacters(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 std::string plainDecimal(double v) {
     char buf[400];
     auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
@@ -117,7 +110,7 @@ int plottingDecimals(std::span<const std::string> texts) {
         auto dot = t.find('.');
         if (dot == std::string::npos) continue; // a text without a point says nothing
         anyPoint = true;
-        std::size_t len = std::min<std::size_t>(countCharacters(std::string_view(t).substr(dot + 1)), 10);
+        std::size_t len = std::min<std::size_t>(characterCount(std::string_view(t).substr(dot + 1)), 10);
         if (len >= 1 && len <= 4) seen[len] = true;
     }
     if (!anyPoint) return 0;

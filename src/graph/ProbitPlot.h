@@ -3,8 +3,9 @@
 // through them and the 95 % interval read where it crosses the 2.5 % and 97.5 % lines.
 
 #include "graph/CurveDrawer.h"
-#include "graph/GraphClasses.h"
 #include "graph/GraphScheme.h"
+#include "graph/Point.h"
+#include "stats/GraphClasses.h"
 
 #include <span>
 #include <string>

@@ -2,9 +2,9 @@
 // The reference range of the chosen item as two labelled markers on the horizontal axes of the
 // histogram and of the probability plot.
 
-#include "graph/GraphClasses.h"
 #include "graph/HistogramGeometry.h"
 #include "graph/ProbitPlot.h"
+#include "stats/GraphClasses.h"
 
 #include <string>
 #include <vector>

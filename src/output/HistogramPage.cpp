@@ -24,25 +24,6 @@ constexpr std::size_t kMaxSmoothingPoints = 5000;
 // The screen's 3-pixel widening of the central band of the plot, in page units.
 constexpr double kBandWidening = 7;
 
-std::size_t characterCount(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-std::string firstCharacters(std::string_view s, std::size_t n) {
-    std::size_t i = 0, seen = 0;
-    while (i < s.size()) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (seen == n) break;
-            ++seen;
-        }
-        ++i;
-    }
-    return std::string(s.substr(0, i));
-}
-
 Font mincho(double size, bool bold = false, bool italic = false) {
     return Font{kMincho, size, bold, italic};
 }
@@ -63,42 +44,20 @@ bool finitePoints(std::span<const Polyline> strokes) {
     return true;
 }
 
+// The histogram's frame on the page: the scale labels stand 130 units left of it.
+constexpr HistogramFrame kPageHistogram{X0, X1, Y0, Y1, X0 - 130, 50, true};
+
 void planScale(HistogramPagePlan& p) {
-    const long T = p.scale.top, n = p.scale.divisions;
-    const double h = p.scale.pixelsPerCount, Td = static_cast<double>(T);
-    if (n > 1) {
-        for (long j = 1; j < n; ++j)
-            p.gridY.push_back(Y1 - (Td / static_cast<double>(n) * static_cast<double>(j) * h - 0.001));
-    } else if (T < 11) {
-        for (long j = 1; j < T; ++j)
-            p.gridY.push_back(Y1 - (static_cast<double>(j) * h - 0.001));
-    }
-    if (T > 10 && n <= 6) {
-        const long m = 10 * n;
-        for (long j = 1; j < m; ++j)
-            if (j % 10 != 0)
-                p.minorGridY.push_back(Y1 -
-                                       (Td / static_cast<double>(m) * static_cast<double>(j) * h - 0.001));
-    }
-    const bool everySecond = T > 500 && T < 1000;
-    for (long j = 1; j <= n + 1; ++j) {
-        if (everySecond && j % 2 == 1) continue;
-        double value = Td / static_cast<double>(n) * static_cast<double>(n + 1 - j);
-        double y = 50 + (Y1 - Y0) / static_cast<double>(n) * static_cast<double>(j - 1);
-        p.scaleLabels.push_back({X0 - 130, y, formatMask(value, "#####")});
-    }
-    if (T < 11) p.scaleLabels.push_back({X0 - 130, 50 + (Y1 - Y0) / 2, formatMask(5, "#####")});
+    HistogramAxis axis = histogramAxis(p.scale, static_cast<int>(p.counts.frequency.size()), kPageHistogram);
+    p.gridY = std::move(axis.gridY);
+    p.minorGridY = std::move(axis.minorGridY);
+    p.scaleLabels = std::move(axis.scaleLabels);
 }
 
 void planBarsAndLabels(HistogramPagePlan& p, const HistogramPageInput& in) {
     const GraphClasses& c = in.classes;
     const int K = c.count;
-    const double step = (X1 - X0) / K;
-    for (int i = 1; i <= K; ++i) {
-        double f = static_cast<double>(p.counts.frequency[static_cast<std::size_t>(i - 1)]);
-        double h = std::max(0.0, f * p.scale.pixelsPerCount - 0.001);
-        p.bars.push_back({X0 + step * (i - 1) + 2, X0 + step * i - 2, Y1 - h, h, X0 + step * (i - 0.5)});
-    }
+    p.bars = histogramBars(p.counts.frequency, p.scale, kPageHistogram);
     bool negative = std::any_of(in.values.begin(), in.values.end(), [](double x) { return x < 0; });
     std::vector<std::string> labels = classLabelTexts(c, in.decimalPlaces, negative);
     const double dK = paperLabelShiftK(K), aK = paperLabelAdjustK(K);
@@ -111,7 +70,7 @@ void planBarsAndLabels(HistogramPagePlan& p, const HistogramPageInput& in) {
 // The smoothed curve on paper: 100 s lambda on the diagonal (the spline puts 10 times its argument).
 bool planSmoothed(HistogramPagePlan& p, const HistogramPageInput& in) {
     std::vector<Point> tops;
-    for (const PaperBar& b : p.bars)
+    for (const Bar& b : p.bars)
         tops.push_back({b.centreX, b.top});
     SmoothingSpline spline(tops, 10.0 * std::max(1, in.smoothingFactor) * in.lambda);
     if (spline.fault() == SmoothingFault::TooFewKnots) return true;
@@ -198,10 +157,7 @@ int printerScreenFactor(int screenHeightPx, double printableHeightUnits, int ver
 }
 
 std::string pageFileLine(std::string_view path, long count) {
-    std::string trimmed = trimBlanks(path);
-    std::string cut = firstCharacters(trimmed, 88);
-    if (characterCount(cut) > 87) cut += "～";
-    return "File Name： " + cut + " (N=" + std::to_string(count) + ")";
+    return "File Name： " + cutWithMark(trimBlanks(path), 88) + " (N=" + std::to_string(count) + ")";
 }
 
 PageTitle pageTitle(std::string_view title) {
@@ -225,10 +181,9 @@ HistogramPagePlan planHistogramPage(const HistogramPageInput& in) {
     std::vector<double> shown;
     shown.reserve(in.values.size());
     p.counts = countClasses(in.values, c, &shown);
-    auto scale = verticalScale(p.counts.largest);
+    auto scale = verticalScale(p.counts.largest, kPageHistogram);
     if (!scale) return failed(std::move(p));
     p.scale = *scale;
-    p.scale.pixelsPerCount = (Y1 - Y0) / static_cast<double>(p.scale.top) - 0.001;
     if (!std::isfinite(p.scale.pixelsPerCount) || p.scale.pixelsPerCount <= 0) return failed(std::move(p));
     planScale(p);
     planBarsAndLabels(p, in);
@@ -352,7 +307,7 @@ void drawScale(PagePen& pen, const HistogramPageInput& in, const HistogramPagePl
 void drawBars(Canvas& c, const HistogramPageInput& in, const HistogramPagePlan& p) {
     const SchemeColours colours = schemeColours(in.scheme);
     if (in.scheme == GraphScheme::ThreeD) {
-        for (const PaperBar& b : p.bars) {
+        for (const Bar& b : p.bars) {
             if (b.height < 1) continue;
             for (double x = b.left; x <= b.right; x += 1)
                 c.line(x, b.top, std::min(x + 70, X1), b.top - 50 * (std::min(x + 70, X1) - x) / 70, 14);
@@ -362,7 +317,7 @@ void drawBars(Canvas& c, const HistogramPageInput& in, const HistogramPagePlan& 
             c.line(b.left, b.top, b.left + 70, b.top - 50, 15);
         }
     }
-    for (const PaperBar& b : p.bars) {
+    for (const Bar& b : p.bars) {
         c.fillBox(b.left, b.top, b.right, Y1, colours.barFill);
         c.box(b.left, b.top, b.right, Y1, Blue);
     }

@@ -13,11 +13,11 @@
 
 #include "data/Message.h"
 #include "graph/CurveDrawer.h"
-#include "graph/GraphClasses.h"
-#include "graph/GraphScheme.h"
+#include "graph/GraphComputation.h"
 #include "graph/HistogramGeometry.h"
 #include "graph/ReferenceMarkers.h"
-#include "platform/Services.h"
+#include "platform/PrintJob.h"
+#include "stats/GraphClasses.h"
 #include "stats/GraphStatistics.h"
 
 #include <optional>
@@ -42,15 +42,9 @@ struct PrintOptions {
     bool statistics = false; // P_KEISAN: the statistics table
 };
 
-struct HistogramPageInput {
-    std::span<const double> values;
-    std::span<const std::string> texts; // the data texts (decimals rule of the plot)
-    GraphClasses classes;
-    int decimalPlaces = 2;
-    GraphScheme scheme = GraphScheme::TwoD;
-    double lambda = 5000;
+// The graph window's input (the texts give the decimals rule of the plot) and what the page adds.
+struct HistogramPageInput : GraphInput {
     int smoothingFactor = 1; // s, at least 1
-    ReferenceTexts reference;
     std::string title;      // EDIT7
     std::string sourcePath; // empty for pasted or typed data
     long count = 0;         // the data set's count
@@ -79,10 +73,6 @@ PageTitle pageTitle(std::string_view title);
 // Caption "BAD DATA": the parameters make a scale or a coordinate unusable.
 Message badPrintDataMessage();
 
-struct PaperBar {
-    double left = 0, right = 0, top = 0, height = 0, centreX = 0;
-};
-
 struct PaperProbitPoint {
     double x = 0, y = 0;
     int colour = 0;
@@ -92,7 +82,7 @@ struct HistogramPagePlan {
     std::optional<Message> failure;
     ClassCounts counts;
     VerticalScale scale; // u, T, n; pixelsPerCount is the paper's h
-    std::vector<PaperBar> bars;
+    std::vector<Bar> bars;
     std::vector<PlacedText> classLabels;
     std::vector<PlacedText> scaleLabels;
     std::vector<double> gridY, minorGridY;

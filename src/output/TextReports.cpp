@@ -4,6 +4,7 @@
 #include "graph/PatternPicture.h"
 #include "graph/PlotHelpText.h"
 #include "output/HelpTexts.h"
+#include "platform/Services.h"
 #include "stats/BasicStatistics.h"
 #include "stats/ClassParameters.h"
 #include "text/Cp932.h"
@@ -113,11 +114,13 @@ void outOfRangeBlock(PrintJob& job, const std::vector<double>& values, const Ref
 
 constexpr double kFirstX = 50, kGraphX = 837, kGraphSizeX = 960;
 
-void graphFigureRow(PrintJob& job, double y, const char* label, bool firstHas, double first, bool graphHas,
-                    double graph) {
-    put(job, kFirstX, y, std::string(label) + (firstHas ? formatMask(first, kFigureMask) : "  Not calc "),
-        14);
-    put(job, kGraphX, y, graphHas ? formatMask(graph, kFigureMask) : "  Not calc ", 14);
+void graphFigureRows(PrintJob& job, const SampleFigures& first, const SampleFigures& graph) {
+    double y = 190;
+    for (const GraphFigureRow& row : kGraphFigureRows) {
+        put(job, kFirstX, y, row.label + graphFigureText(first, row).value_or("  Not calc "), 14);
+        put(job, kGraphX, y, graphFigureText(graph, row).value_or("  Not calc "), 14);
+        y += 45;
+    }
 }
 
 void graphShapeFigure(PrintJob& job, double y, double labelX, double valueX, const char* label,
@@ -149,10 +152,7 @@ void graphShapeBlocks(PrintJob& job, const GraphStatisticsOutcome& o) {
 
 // A name cut to 88 characters, "～" marking a cut.
 std::string footerName(const std::string& name) {
-    const std::string trimmed = trimBlanks(name);
-    std::string cut = cutBytes(trimmed, 88);
-    if (sjisWidth(cut) > 87 && cut.size() < trimmed.size()) cut += "～";
-    return cut;
+    return cutCellsWithMark(trimBlanks(name), 88);
 }
 
 // ---- help texts ------------------------------------------------------------------------------
@@ -298,14 +298,7 @@ std::optional<Message> printGraphStatistics(PrintJob& job, const GraphStatistics
     put(job, kFirstX, 90, "                 ( first )        ( graph )", 14);
     put(job, kFirstX, 145, "SAMPLE SIZE ：      " + formatMask(static_cast<double>(a.size), "#######"), 14);
     put(job, kGraphSizeX, 145, formatMask(static_cast<double>(b.size), "#######"), 14);
-    graphFigureRow(job, 190, "MEAN        ： ", a.hasLocation, a.mean, b.hasLocation, b.mean);
-    graphFigureRow(job, 235, "MINIMUM     ： ", a.hasLocation, a.minimum, b.hasLocation, b.minimum);
-    graphFigureRow(job, 280, "MAXIMUM     ： ", a.hasLocation, a.maximum, b.hasLocation, b.maximum);
-    graphFigureRow(job, 325, "RNG         ： ", a.hasLocation, a.range, b.hasLocation, b.range);
-    graphFigureRow(job, 370, "SD(N-1)     ： ", a.hasSpread, a.sdSample, b.hasSpread, b.sdSample);
-    graphFigureRow(job, 415, "SD(N)       ： ", a.hasSpread, a.sdPopulation, b.hasSpread, b.sdPopulation);
-    graphFigureRow(job, 460, "M-1.96SD    ： ", a.hasSpread, a.meanMinus196Sd, b.hasSpread, b.meanMinus196Sd);
-    graphFigureRow(job, 505, "M+1.96SD    ： ", a.hasSpread, a.meanPlus196Sd, b.hasSpread, b.meanPlus196Sd);
+    graphFigureRows(job, a, b);
     // The window's own guard (too few values, no spread) leaves the shape blocks out.
     if (o.normalityRows) {
         if (!a.hasSpread || !b.hasSpread || a.sdSample < kMinSd || b.sdSample < kMinSd)

@@ -5,7 +5,7 @@
 // printable area; font sizes are points ("ＭＳ 明朝", colour 0).
 
 #include "data/Message.h"
-#include "platform/Services.h"
+#include "platform/PrintJob.h"
 #include "stats/GraphStatistics.h"
 
 #include <functional>
@@ -14,6 +14,8 @@
 #include <vector>
 
 namespace kl {
+
+class Services;
 
 struct DataSet;
 

@@ -24,7 +24,7 @@ bool storesUtf8(const OptionSpec& optionSpec) {
 std::string cutUtf8Bytes(std::string_view s, std::size_t n) {
     if (s.size() <= n) return std::string(s);
     std::size_t end = n;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
+    while (end > 0 && !startsCharacter(s[end]))
         --end;
     return std::string(s.substr(0, end));
 }

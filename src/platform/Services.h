@@ -4,6 +4,8 @@
 // platform/script.
 
 #include "platform/Canvas.h"
+#include "platform/MessageBox.h"
+#include "platform/PrintJob.h"
 
 #include <functional>
 #include <optional>
@@ -11,10 +13,6 @@
 #include <vector>
 
 namespace kl {
-
-enum class Buttons { Ok, YesNo, YesNoCancel };
-enum class Icon { Stop, Question, Exclamation, Information };
-enum class Answer { Ok, Yes, No, Cancel };
 
 struct FileFilter {
     std::string label;                  // e.g. "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"
@@ -26,18 +24,6 @@ struct FileDialogRequest {
     std::string initial;                // folder or proposed path
     std::vector<FileFilter> filters;
     bool confirmOverwrite = true;       // save dialogs only
-};
-
-// A document of A4 pages in 0.1 mm units (origin top left of the printable area).
-class PrintJob {
-public:
-    virtual ~PrintJob() = default;
-    virtual Canvas& page() = 0;          // the current page
-    virtual void newPage() = 0;
-    virtual double pageWidth() const = 0;   // printable width in 0.1 mm
-    virtual double pageHeight() const = 0;  // printable height in 0.1 mm
-    virtual int verticalDpi() const = 0;    // the device's vertical resolution
-    virtual bool finish() = 0;              // end of document; false when the job failed
 };
 
 struct ScreenSize {

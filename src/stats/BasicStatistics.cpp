@@ -138,12 +138,9 @@ std::vector<double> transformedForm(std::span<const double> x, DataForm form, do
     return y;
 }
 
-StatisticsOutcome computeBasicStatistics(std::span<const double> x) {
-    StatisticsOutcome out;
-    BasicStatistics& s = out.statistics;
-    s.sampleSize = static_cast<int>(x.size());
-    if (x.size() < 2 || !allFinite(x)) return refuse(std::move(out), false);
-
+SampleSpread sampleSpread(std::span<const double> x) {
+    SampleSpread s;
+    if (x.empty()) return s;
     const double n = static_cast<double>(x.size());
     double sum = 0;
     s.minimum = s.maximum = x[0];
@@ -154,6 +151,7 @@ StatisticsOutcome computeBasicStatistics(std::span<const double> x) {
     }
     s.mean = sum / n;
     s.range = s.maximum - s.minimum;
+    if (x.size() < 2) return s;
     double squares = 0;
     for (double v : x)
         squares += (v - s.mean) * (v - s.mean);
@@ -161,14 +159,26 @@ StatisticsOutcome computeBasicStatistics(std::span<const double> x) {
     s.sdPopulation = std::sqrt(squares / n);
     s.meanMinus196Sd = s.mean - kFactor196 * s.sdSample;
     s.meanPlus196Sd = s.mean + kFactor196 * s.sdSample;
+    return s;
+}
 
+FormShapes formShapes(std::span<const double> x, double minimum, double maximum) {
+    return {shapeStatistics(x), shapeStatistics(transformedForm(x, DataForm::Log, minimum, maximum)),
+            shapeStatistics(transformedForm(x, DataForm::Cube, minimum, maximum))};
+}
+
+StatisticsOutcome computeBasicStatistics(std::span<const double> x) {
+    StatisticsOutcome out;
+    BasicStatistics& s = out.statistics;
+    s.sampleSize = static_cast<int>(x.size());
+    if (x.size() < 2 || !allFinite(x)) return refuse(std::move(out), false);
+
+    static_cast<SampleSpread&>(s) = sampleSpread(x);
     double head[] = {s.mean, s.range, s.sdSample, s.sdPopulation, s.meanMinus196Sd, s.meanPlus196Sd};
     if (!allFinite(head)) return refuse(std::move(out), false);
     if (s.sdSample < kMinSd) return refuse(std::move(out), true);
 
-    s.shape[0] = shapeStatistics(x);
-    s.shape[1] = shapeStatistics(transformedForm(x, DataForm::Log, s.minimum, s.maximum));
-    s.shape[2] = shapeStatistics(transformedForm(x, DataForm::Cube, s.minimum, s.maximum));
+    s.shape = formShapes(x, s.minimum, s.maximum);
     out.suitable = true;
     out.lines = statisticsBlockLines(s);
     return out;

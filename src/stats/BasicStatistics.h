@@ -37,8 +37,8 @@ struct ShapeStatistics {
     std::string kurtosisLabel;
 };
 
-struct BasicStatistics {
-    int sampleSize = 0;
+// The location and spread figures of a sample, as every statistics block shows them.
+struct SampleSpread {
     double mean = 0;
     double minimum = 0; // the true minimum and maximum of the values
     double maximum = 0;
@@ -47,7 +47,17 @@ struct BasicStatistics {
     double sdPopulation = 0; // S.D.(N)
     double meanMinus196Sd = 0;
     double meanPlus196Sd = 0;
-    std::array<ShapeStatistics, 3> shape; // indexed by DataForm
+};
+
+// Mean, minimum, maximum and range of x (one value or more); from two values on also the S.D.s
+// and the mean ∓ 1.96 S.D.(N-1) limits (left 0 for one value).
+SampleSpread sampleSpread(std::span<const double> x);
+
+using FormShapes = std::array<ShapeStatistics, 3>; // indexed by DataForm
+
+struct BasicStatistics : SampleSpread {
+    int sampleSize = 0;
+    FormShapes shape;
 };
 
 // One text of the results block: its left edge and top in window pixels.
@@ -74,6 +84,8 @@ StatisticsOutcome computeBasicStatistics(const DataSet& data);
 ShapeStatistics shapeStatistics(std::span<const double> y);
 // The numbers of form 1 or 2 (form 0 is x itself), from the minimum and maximum of x.
 std::vector<double> transformedForm(std::span<const double> x, DataForm form, double minimum, double maximum);
+// The shape of x as measured, log-transformed and cube-transformed (minimum and maximum of x).
+FormShapes formShapes(std::span<const double> x, double minimum, double maximum);
 // " ( N.S )" .. " (P<0.001)" for a z statistic.
 std::string significanceLabel(double z);
 

@@ -12,23 +12,6 @@ namespace {
 
 constexpr double kUnits[] = {0.1, 0.01, 0.001, 0.0001};
 
-// Characters of a UTF-8 text (the length limits of the fields count characters, not bytes).
-std::size_t charCount(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-std::string firstChars(std::string_view s, std::size_t n) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && count++ == n)
-            return std::string(s.substr(0, i));
-    }
-    return std::string(s);
-}
-
 void removeCrLf(std::string& text) {
     for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
         text.erase(at, 2);
@@ -125,8 +108,8 @@ bool isBlankField(std::string_view text) {
 
 bool cutLongField(std::string& text) {
     std::string trimmed = trimBlanks(text);
-    if (charCount(trimmed) <= 10) return false;
-    text = trimBlanks(firstChars(trimmed, 6));
+    if (characterCount(trimmed) <= 10) return false;
+    text = trimBlanks(firstCharacters(trimmed, 6));
     return true;
 }
 

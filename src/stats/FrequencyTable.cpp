@@ -3,6 +3,7 @@
 #include "text/Mask.h"
 #include "text/Text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 

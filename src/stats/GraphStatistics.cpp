@@ -28,11 +28,10 @@ bool allFinite(std::span<const double> x) {
     return std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); });
 }
 
-void figureRow(std::vector<GraphStatisticsText>& out, int y, const char* label, bool firstHas, double first,
-               bool graphHas, double graph) {
-    out.push_back(
-        {15, y, 14, std::string(label) + (firstHas ? formatMask(first, kFigureMask) : "  Not calc ")});
-    out.push_back({kGraphColumnX, y, 14, graphHas ? formatMask(graph, kFigureMask) : "  Not calc"});
+void figureRow(std::vector<GraphStatisticsText>& out, int y, const GraphFigureRow& row,
+               const SampleFigures& first, const SampleFigures& graph) {
+    out.push_back({15, y, 14, row.label + graphFigureText(first, row).value_or("  Not calc ")});
+    out.push_back({kGraphColumnX, y, 14, graphFigureText(graph, row).value_or("  Not calc")});
 }
 
 void shapeRow(std::vector<GraphStatisticsText>& out, int y, const char* label, const ShapeStatistics& first,
@@ -55,28 +54,16 @@ SampleFigures sampleFigures(std::span<const double> x) {
     f.size = static_cast<long>(x.size());
     if (x.empty()) return f;
     f.hasLocation = true;
-    double sum = 0;
-    for (double v : x)
-        sum += v;
-    const double n = static_cast<double>(x.size());
-    f.mean = sum / n;
-    auto [lo, hi] = std::minmax_element(x.begin(), x.end());
-    f.minimum = *lo;
-    f.maximum = *hi;
-    f.range = f.maximum - f.minimum;
+    static_cast<SampleSpread&>(f) = sampleSpread(x);
     if (x.size() < 2) return f;
     f.hasSpread = true;
-    double squares = 0;
-    for (double v : x)
-        squares += (v - f.mean) * (v - f.mean);
-    f.sdSample = std::sqrt(squares / (n - 1));
-    f.sdPopulation = std::sqrt(squares / n);
-    f.meanMinus196Sd = f.mean - kFactor196 * f.sdSample;
-    f.meanPlus196Sd = f.mean + kFactor196 * f.sdSample;
-    f.shape[0] = shapeStatistics(x);
-    f.shape[1] = shapeStatistics(transformedForm(x, DataForm::Log, f.minimum, f.maximum));
-    f.shape[2] = shapeStatistics(transformedForm(x, DataForm::Cube, f.minimum, f.maximum));
+    f.shape = formShapes(x, f.minimum, f.maximum);
     return f;
+}
+
+std::optional<std::string> graphFigureText(const SampleFigures& f, const GraphFigureRow& row) {
+    if (!(f.*row.shown)) return std::nullopt;
+    return formatMask(f.*row.value, kFigureMask);
 }
 
 std::string graphSignificanceText(double z) {
@@ -118,14 +105,11 @@ GraphStatisticsOutcome computeGraphStatistics(std::span<const double> values, co
     L.push_back({15, 20, 14, "                   ( first )          ( graph )"});
     L.push_back({15, 40, 14, "SAMPLE SIZE ：      " + formatMask(static_cast<double>(a.size), "########")});
     L.push_back({kGraphSizeX, 40, 14, formatMask(static_cast<double>(b.size), "##########")});
-    figureRow(L, 57, "MEAN        ： ", a.hasLocation, a.mean, b.hasLocation, b.mean);
-    figureRow(L, 74, "MINIMUM     ： ", a.hasLocation, a.minimum, b.hasLocation, b.minimum);
-    figureRow(L, 91, "MAXIMUM     ： ", a.hasLocation, a.maximum, b.hasLocation, b.maximum);
-    figureRow(L, 108, "RNG         ： ", a.hasLocation, a.range, b.hasLocation, b.range);
-    figureRow(L, 125, "SD(N-1)     ： ", a.hasSpread, a.sdSample, b.hasSpread, b.sdSample);
-    figureRow(L, 142, "SD(N)       ： ", a.hasSpread, a.sdPopulation, b.hasSpread, b.sdPopulation);
-    figureRow(L, 159, "M-1.96SD    ： ", a.hasSpread, a.meanMinus196Sd, b.hasSpread, b.meanMinus196Sd);
-    figureRow(L, 176, "M+1.96SD    ： ", a.hasSpread, a.meanPlus196Sd, b.hasSpread, b.meanPlus196Sd);
+    int y = 57;
+    for (const GraphFigureRow& row : kGraphFigureRows) {
+        figureRow(L, y, row, a, b);
+        y += 17;
+    }
 
     bool tooSmall = a.size < kMinNormalitySize || b.size < kMinNormalitySize;
     bool noSpread = !a.hasSpread || !b.hasSpread || a.sdSample < kMinSd || b.sdSample < kMinSd;

@@ -3,8 +3,8 @@
 // opens from the graph window's "計 算" button and for its printout.
 
 #include "data/Message.h"
-#include "graph/GraphClasses.h"
 #include "stats/BasicStatistics.h"
+#include "stats/GraphClasses.h"
 
 #include <array>
 #include <optional>
@@ -15,15 +15,32 @@
 
 namespace kl {
 
-struct SampleFigures {
+struct SampleFigures : SampleSpread {
     long size = 0;
     bool hasLocation = false; // size >= 1: mean, minimum, maximum, range
     bool hasSpread = false;   // size >= 2: the S.D.s and the mean ∓ 1.96 S.D.(N-1) limits
-    double mean = 0, minimum = 0, maximum = 0, range = 0;
-    double sdSample = 0, sdPopulation = 0;
-    double meanMinus196Sd = 0, meanPlus196Sd = 0;
-    std::array<ShapeStatistics, 3> shape; // measured, log, cube
+    FormShapes shape;
 };
+
+// The figure rows below the sample size, in the order the window and its page show them.
+struct GraphFigureRow {
+    const char* label;
+    bool SampleFigures::*shown; // hasLocation or hasSpread
+    double SampleSpread::*value;
+};
+inline constexpr GraphFigureRow kGraphFigureRows[] = {
+    {"MEAN        ： ", &SampleFigures::hasLocation, &SampleSpread::mean},
+    {"MINIMUM     ： ", &SampleFigures::hasLocation, &SampleSpread::minimum},
+    {"MAXIMUM     ： ", &SampleFigures::hasLocation, &SampleSpread::maximum},
+    {"RNG         ： ", &SampleFigures::hasLocation, &SampleSpread::range},
+    {"SD(N-1)     ： ", &SampleFigures::hasSpread, &SampleSpread::sdSample},
+    {"SD(N)       ： ", &SampleFigures::hasSpread, &SampleSpread::sdPopulation},
+    {"M-1.96SD    ： ", &SampleFigures::hasSpread, &SampleSpread::meanMinus196Sd},
+    {"M+1.96SD    ： ", &SampleFigures::hasSpread, &SampleSpread::meanPlus196Sd},
+};
+
+// A figure of the row as both columns show it ("######.######"), nullopt when it is not calculated.
+std::optional<std::string> graphFigureText(const SampleFigures& f, const GraphFigureRow& row);
 
 // Figures of one sample with its true minimum and maximum.
 SampleFigures sampleFigures(std::span<const double> x);

@@ -52,13 +52,6 @@ NumberSpan scanNumber(std::string_view s) {
     return span;
 }
 
-std::size_t utf8Chars(std::string_view s) {
-    std::size_t n = 0;
-    for (char c : s)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 } // namespace
 
 std::string trimBlanks(std::string_view s) {
@@ -107,7 +100,33 @@ bool startsWithNumber(std::string_view s) {
 
 std::size_t leadingNumberLength(std::string_view s) {
     NumberSpan span = scanNumber(s);
-    return span.found ? utf8Chars(s.substr(0, span.end)) : 0;
+    return span.found ? characterCount(s.substr(0, span.end)) : 0;
+}
+
+std::size_t characterCount(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s)
+        if (startsCharacter(c)) ++n;
+    return n;
+}
+
+std::string firstCharacters(std::string_view s, std::size_t n) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (startsCharacter(s[i]) && seen++ == n) return std::string(s.substr(0, i));
+    return std::string(s);
+}
+
+std::string cutWithMark(std::string_view s, std::size_t n) {
+    std::string cut = firstCharacters(s, n);
+    if (n > 0 && characterCount(cut) > n - 1) cut += kCutMark;
+    return cut;
+}
+
+std::string cutCellsWithMark(std::string_view s, std::size_t n) {
+    std::string cut = cutBytes(s, n);
+    if (n > 0 && sjisWidth(cut) > n - 1 && cut.size() < s.size()) cut += kCutMark;
+    return cut;
 }
 
 std::string padLeft(std::string_view s, std::size_t width) {

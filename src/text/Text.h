@@ -25,6 +25,29 @@ bool startsWithNumber(std::string_view s);
 // (leading blanks are counted too).
 std::size_t leadingNumberLength(std::string_view s);
 
+// Whether byte c starts a UTF-8 character: every byte but a continuation byte (10xxxxxx) does,
+// so an invalid lead byte counts as a character of its own and a stray continuation byte as none.
+inline bool startsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+// Characters of UTF-8 text under startsCharacter (length limits count characters, not bytes).
+std::size_t characterCount(std::string_view s);
+
+// The first n characters of s, with the continuation bytes that follow the last of them.
+std::string firstCharacters(std::string_view s, std::size_t n);
+
+// Marks a text that was cut to fit.
+inline constexpr std::string_view kCutMark = "～";
+
+// s cut to its first n characters, kCutMark appended when the cut text is longer than n - 1
+// characters (so a text of exactly n characters is marked too).
+std::string cutWithMark(std::string_view s, std::size_t n);
+
+// s cut to n half-width cells (cutBytes), kCutMark appended when the cut text is longer than n - 1
+// cells and something was cut off.
+std::string cutCellsWithMark(std::string_view s, std::size_t n);
+
 // std::string of n blanks.
 inline std::string blanks(std::size_t n) {
     return std::string(n, ' ');

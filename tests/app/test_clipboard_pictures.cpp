@@ -4,11 +4,11 @@
 // The window image tests/data/clip_window.png was rendered with
 //   klepsydra graph tests/data/page_normal200.csv --scheme 1 --curves --reference --interval95 --png ...
 // Regenerate the golden pictures (then look at both before committing):
-//   KL_REGENERATE_GOLDEN=1 ./tests/app_test_clipboard_pictures
+//   KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_clipboard_pictures --gtest_filter='*Golden*'
 // which writes tests/data/golden/clip_histogram.png and tests/data/golden/clip_plot.png.
 
 #include "AppTestMain.h"
-#include "ImageDifference.h"
+#include "GoldenPicture.h"
 
 #include "output/ClipboardPictures.h"
 #include "platform/qt/QtCanvas.h"
@@ -128,7 +128,6 @@ TEST(ClipboardPictures, WholeWindowBlanksAndTitle) {
 }
 
 TEST(ClipboardPictures, GoldenPictures) {
-    const bool regenerate = !qEnvironmentVariableIsEmpty("KL_REGENERATE_GOLDEN");
     const Bitmap window = windowImage();
     QImage histogram(kHistogramPictureWidth, kHistogramPictureHeight, QImage::Format_RGB32);
     QtCanvas h(&histogram);
@@ -136,13 +135,8 @@ TEST(ClipboardPictures, GoldenPictures) {
     QImage plot(kPlotPictureWidth, kPlotPictureHeight, QImage::Format_RGB32);
     QtCanvas p(&plot);
     composePlotPicture(p, window, GraphScheme::TwoD, true);
-    for (auto [image, name] : {std::pair{&histogram, "clip_histogram"}, std::pair{&plot, "clip_plot"}}) {
-        const std::string golden = dataFile(std::string("golden/") + name + ".png");
-        if (regenerate) image->save(QString::fromStdString(golden));
-        QImage expected(QString::fromStdString(golden));
-        ASSERT_FALSE(expected.isNull()) << golden;
-        EXPECT_LT(differingFraction(*image, expected.convertToFormat(QImage::Format_RGB32)), 0.01) << name;
-    }
+    golden::expectMatches(histogram, "clip_histogram.png");
+    golden::expectMatches(plot, "clip_plot.png");
 }
 
 } // namespace

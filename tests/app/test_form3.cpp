@@ -5,7 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form3 --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
-#include "ImageDifference.h"
+#include "GoldenPicture.h"
 #include "QuietServices.h"
 #include "app/Form3.h"
 #include "text/FileIO.h"
@@ -310,7 +310,7 @@ TEST_F(Form3Test, GoldenPicture) {
     clickRow(1);
     const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shot.size(), QSize(Form3::kWidth, Form3::kHeight));
-    expectGoldenWindow(shot, QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/form3.png"));
+    golden::expectMatches(shot, "form3.png");
 }
 
 } // namespace

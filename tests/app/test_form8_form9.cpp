@@ -5,7 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_form8_form9 --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
-#include "ImageDifference.h"
+#include "GoldenPicture.h"
 #include "QuietServices.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
@@ -264,8 +264,7 @@ TEST_F(WindowsTest, Form9ClosedByItsFrame) {
 }
 
 void compareGolden(QWidget* window, const char* file) {
-    expectGoldenWindow(window->grab().toImage().convertToFormat(QImage::Format_RGB32),
-                       QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/") + file);
+    golden::expectMatches(window->grab().toImage(), file);
 }
 
 TEST_F(WindowsTest, GoldenForm8) {

@@ -5,7 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_graph_painter --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
-#include "ImageDifference.h"
+#include "GoldenPicture.h"
 #include "QuietServices.h"
 #include "app/Form2.h"
 #include "data/DataFileReader.h"
@@ -401,7 +401,7 @@ TEST_F(Form2Test, GoldenPictures) {
         ASSERT_EQ(shot.size(), QSize(Form2::kWidth, Form2::kHeight));
         {
             SCOPED_TRACE("scheme " + std::to_string(scheme));
-            expectGoldenWindow(shot, QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/form2_scheme%1.png").arg(scheme));
+            golden::expectMatches(shot, "form2_scheme" + std::to_string(scheme) + ".png");
         }
         EXPECT_EQ(form_->lastDrawing().lower.keptText, "6.14");
     }

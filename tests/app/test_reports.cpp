@@ -5,6 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build-reports/tests/app_test_reports --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
+#include "GoldenPicture.h"
 
 #include "app/Form4.h"
 #include "app/Form8.h"
@@ -14,9 +15,9 @@
 #include "app/main/TablePanel.h"
 #include "app/main/ReportPanel.h"
 #include "app/StartUp.h"
-#include "graph/GraphClasses.h"
 #include "output/FrequencyExport.h"
 #include "platform/script/ScriptedServices.h"
+#include "stats/GraphClasses.h"
 #include "text/FileIO.h"
 
 #include <QApplication>
@@ -73,24 +74,6 @@ QImage pdfPage(const std::string& path, int page, const std::string& out) {
     return QImage(QString::fromStdString(out + ".png")).convertToFormat(QImage::Format_RGB32);
 }
 
-void compareGolden(const QImage& shot, const std::string& name) {
-    ASSERT_FALSE(shot.isNull());
-    const std::string golden = data("golden/" + name);
-    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(shot.save(QString::fromStdString(golden)));
-    }
-    QImage expected(QString::fromStdString(golden));
-    ASSERT_FALSE(expected.isNull()) << golden;
-    expected = expected.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(expected.size(), shot.size());
-    // Font rasterising may differ by a few pixels between machines; the layout may not.
-    long differing = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            differing += shot.pixel(x, y) != expected.pixel(x, y);
-    EXPECT_LT(differing, shot.width() * shot.height() / 100) << name;
-}
-
 struct Fixture {
     std::ostringstream out;
     Transcript transcript{out};
@@ -126,21 +109,19 @@ struct Fixture {
     }
 };
 
+// The printed data paths lie in this executable's own folder of fixed name.
+constexpr const char* kFolder = "reports";
+
 // A data file at a fixed path (the path is printed), value 2 ten characters long.
 std::string valuesFile(int n) {
-    fs::create_directories("/tmp/klepsydra-golden");
-    const std::string path = "/tmp/klepsydra-golden/values" + std::to_string(n) + ".csv";
-    std::ofstream f(path, std::ios::binary);
+    std::string bytes;
     for (int i = 1; i <= n; ++i)
-        f << (i == 2 ? std::string("-123456.78") : std::to_string(40 + (i * 37) % 23)) << "\r\n";
-    return path;
+        bytes += (i == 2 ? std::string("-123456.78") : std::to_string(40 + (i * 37) % 23)) + "\r\n";
+    return golden::fixedDataFile(kFolder, "values" + std::to_string(n) + ".csv", bytes);
 }
 
 std::string main200() {
-    fs::create_directories("/tmp/klepsydra-golden");
-    const std::string fixed = "/tmp/klepsydra-golden/main_200.csv";
-    fs::copy_file(data("main_200.csv"), fixed, fs::copy_options::overwrite_existing);
-    return fixed;
+    return golden::fixedDataCopy(kFolder, data("main_200.csv"), "main_200.csv");
 }
 
 TEST(DataListReport, PagesOf200AndTheLongValueWhole) {
@@ -156,7 +137,7 @@ TEST(DataListReport, PagesOf200AndTheLongValueWhole) {
         const auto pages = pdfPages(pdf);
         ASSERT_EQ(pages.size(), c.pages) << c.n;
         EXPECT_NE(pages[0].find("-123456.78"), std::string::npos);
-        EXPECT_NE(pages[0].find("FILE NAME ： /tmp/klepsydra-golden/values"), std::string::npos);
+        EXPECT_NE(pages[0].find("FILE NAME ： /tmp/klepsydra-reports/values"), std::string::npos);
         if (c.n == 201) {
             EXPECT_NE(pages[1].find("FILE NAME"), std::string::npos);
             EXPECT_NE(pages[1].find("201"), std::string::npos);
@@ -171,7 +152,7 @@ TEST(DataListReport, PastedDataPrintNoFileName) {
     f.form->appState().pasted = 1;
     const auto pages = pdfPages(f.print(&ReportPanel::BUTTON6_ON));
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].find("klepsydra-golden"), std::string::npos);
+    EXPECT_EQ(pages[0].find("klepsydra-reports"), std::string::npos);
     EXPECT_NE(pages[0].find("FILE NAME"), std::string::npos);
 }
 
@@ -183,21 +164,21 @@ TEST(ReportsGolden, DataListStatisticsAndFrequencyTable) {
     f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
 
     const std::string list = f.print(&ReportPanel::BUTTON6_ON);
-    compareGolden(pdfPage(list, 1, f.work + "/list"), "report_datalist.png");
+    golden::expectMatches(pdfPage(list, 1, f.work + "/list"), "report_datalist.png");
 
     const std::string stats = f.print(&ReportPanel::BUTTON7_ON);
     const auto statsText = pdfPages(stats);
     ASSERT_EQ(statsText.size(), 1u);
     EXPECT_NE(statsText[0].find("( cube-transformed data )"), std::string::npos);
     EXPECT_NE(statsText[0].find("異常率"), std::string::npos);
-    compareGolden(pdfPage(stats, 1, f.work + "/stats"), "report_statistics.png");
+    golden::expectMatches(pdfPage(stats, 1, f.work + "/stats"), "report_statistics.png");
 
     const std::string table = f.print(&ReportPanel::BUTTON8_ON);
     const auto tableText = pdfPages(table);
     ASSERT_EQ(tableText.size(), 1u);
     EXPECT_NE(tableText[0].find("Frequency Table"), std::string::npos);
     EXPECT_NE(tableText[0].find("Class |"), std::string::npos);
-    compareGolden(pdfPage(table, 1, f.work + "/table"), "report_frequency_table.png");
+    golden::expectMatches(pdfPage(table, 1, f.work + "/table"), "report_frequency_table.png");
 }
 
 TEST(Export, WritesTheTableLaunchesItAndMinimises) {
@@ -331,7 +312,7 @@ TEST(SecondaryWindowPrints, GraphStatisticsAndIntervalHelp) {
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(pages[0].find("<< statistic >>"), std::string::npos);
     EXPECT_NE(pages[0].find("*** cube-transformed data ***"), std::string::npos);
-    EXPECT_NE(pages[0].find("File Name： /tmp/klepsydra-golden/main_200.csv (N=200)"), std::string::npos);
+    EXPECT_NE(pages[0].find("File Name： /tmp/klepsydra-reports/main_200.csv (N=200)"), std::string::npos);
     stats->close();
     QApplication::processEvents();
 
@@ -363,8 +344,7 @@ TEST(HelpWindowGolden, BothModes) {
             f.form->reports().BUTTON14_ON();
         Form4* help = f.help();
         ASSERT_NE(help, nullptr);
-        compareGolden(help->grab().toImage().convertToFormat(QImage::Format_RGB32),
-                      mode == 1 ? "form4_usage.png" : "form4_shape.png");
+        golden::expectMatches(help->grab().toImage(), mode == 1 ? "form4_usage.png" : "form4_shape.png");
         help->close();
         QApplication::processEvents();
     }

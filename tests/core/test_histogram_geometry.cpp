@@ -1,6 +1,6 @@
-#include "graph/GraphClasses.h"
 #include "graph/GraphScheme.h"
 #include "graph/HistogramGeometry.h"
+#include "stats/GraphClasses.h"
 
 #include "TestSupport.h"
 
@@ -110,6 +110,27 @@ TEST(HistogramBars, RectanglesHeightsAndCentres) {
     EXPECT_EQ(bars[1].height, 0);
     EXPECT_EQ(bars[1].top, 510);
     EXPECT_EQ(bars[9].right, 648);
+}
+
+// Another frame (the printed page's) scales the same rules: bars, grid and labels follow it.
+TEST(HistogramBars, AnotherFrameScalesTheSameRules) {
+    const HistogramFrame page{300, 1800, 70, 970, 170, 50, true};
+    std::vector<long> f{5, 0, 7, 1, 2, 3, 4, 5, 6, 1};
+    auto s = *verticalScale(7, page);
+    EXPECT_TRUE(nearRel(900.0 / 10 - 0.001, s.pixelsPerCount));
+    auto bars = histogramBars(f, s, page);
+    ASSERT_EQ(bars.size(), 10u);
+    EXPECT_EQ(bars[0].left, 302);
+    EXPECT_EQ(bars[9].right, 1798);
+    EXPECT_EQ(bars[1].top, 970);
+    auto a = histogramAxis(s, 10, page);
+    ASSERT_EQ(a.scaleLabels.size(), 3u);
+    EXPECT_EQ(a.scaleLabels[1].y, 950); // the bottom label: 50 + 900
+    EXPECT_EQ(a.scaleLabels[2].y, 500); // the middle "5"
+    EXPECT_EQ(a.scaleLabels[2].x, 170);
+    // Between 500 and 1000 the page labels every other division; the screen labels them all.
+    EXPECT_EQ(histogramAxis(*verticalScale(600, page), 10, page).scaleLabels.size(), 3u); // T 600, n 6
+    EXPECT_EQ(histogramAxis(*verticalScale(600), 10).scaleLabels.size(), 7u);
 }
 
 GraphClasses classes(double lower, double interval, int count, bool fold = false) {

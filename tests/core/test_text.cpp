@@ -97,6 +97,44 @@ TEST(Padding, CountsHalfWidthCells) {
     EXPECT_EQ(blanks(3), "   ");
 }
 
+struct CutCase {
+    const char* text;
+    std::size_t n;
+    std::size_t characters; // of the whole text
+    const char* first;      // firstCharacters(text, n)
+    const char* marked;     // cutWithMark(text, n)
+    const char* cells;      // cutCellsWithMark(text, n)
+};
+
+TEST(Characters, CountCutAndMarkTheCut) {
+    const CutCase cases[] = {
+        {"", 3, 0, "", "", ""},
+        {"ab", 3, 2, "ab", "ab", "ab"},
+        {"abc", 3, 3, "abc", "abc～", "abc"}, // exactly n characters: marked; n cells, uncut: not
+        {"abcd", 3, 4, "abc", "abc～", "abc～"},
+        {"あいうえ", 3, 4, "あいう", "あいう～", "あ"}, // "い" does not fit in the third cell
+        {"abあ", 3, 3, "abあ", "abあ～", "ab"},         // a double-width character at the cut is not split
+        {"ab𠀋c", 3, 4, "ab𠀋", "ab𠀋～", nullptr},     // four bytes, one character
+        {"ab\xE3\x81", 3, 3, "ab\xE3\x81", "ab\xE3\x81～", nullptr}, // a sequence cut short is one
+        {"\xFF\xFE"
+         "abc",
+         2, 5, "\xFF\xFE", "\xFF\xFE～", nullptr}, // invalid lead bytes count one each
+        {"a\x80\x80"
+         "bc",
+         1, 3, "a\x80\x80", "a\x80\x80～", nullptr}, // stray continuations ride along
+        {"abc", 0, 3, "", "", ""},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " / " + std::to_string(c.n));
+        EXPECT_EQ(characterCount(c.text), c.characters);
+        EXPECT_EQ(firstCharacters(c.text, c.n), c.first);
+        EXPECT_EQ(cutWithMark(c.text, c.n), c.marked);
+        if (c.cells) {
+            EXPECT_EQ(cutCellsWithMark(c.text, c.n), c.cells);
+        }
+    }
+}
+
 TEST(EscapeForTranscript, EscapesControlCharactersQuotesAndBackslashes) {
     EXPECT_EQ(escapeForTranscript("a\r\nb\t\"c\"\\"), "a\\r\\nb\\t\\\"c\\\"\\\\");
     EXPECT_EQ(escapeForTranscript("データ"), "データ");

@@ -1,4 +1,4 @@
-#include "graph/GraphClasses.h"
+#include "stats/GraphClasses.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,11 +9,6 @@
 
 namespace kl {
 
-struct Point {
-    double x = 0, y = 0;
-    bool operator==(const Point&) const = default;
-};
-
 // The table's parameters as copied for the graphs.
 struct GraphClasses {
     double lower = 0;    // L, lower bound of class 1
