@@ -127,7 +127,7 @@ void MainForm::CHECK2_ON() {
     FOC();
     state_.raise(1);
     const bool on = check2_->isChecked();
-    state_.foldFlag = on ? "1" : "0";
+    state_.foldFlag.assign(1, on ? '1' : '0'); // not = "1": GCC 12's false -Wrestrict (bug 105651)
     writeOption(options::HAZURE, state_.foldFlag);
     if (list2_->count() > 0) TABLE();
 }
