@@ -197,7 +197,7 @@ void TablePanel::CHECK2_ON() {
     window_.FOC();
     state_.raise(1);
     const bool on = check2_->isChecked();
-    state_.foldFlag = on ? "1" : "0";
+    state_.foldFlag.assign(1, on ? '1' : '0'); // not = "1": GCC 12's false -Wrestrict (bug 105651)
     window_.writeOption(options::foldExtremes, state_.foldFlag);
     if (hasTable()) TABLE();
 }
