@@ -1,3 +1,5 @@
 #include "cli/ProgramMain.h"
 
-int main(int argc, char** argv) { return kl::cli::runMain(argc, argv); }
+int main(int argc, char** argv) {
+    return kl::cli::runMain(argc, argv);
+}

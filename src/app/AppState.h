@@ -12,12 +12,12 @@ namespace kl {
 
 // Which controls of the main window are usable; see MainForm::applyState.
 enum class Workflow {
-    Empty,         // start-up, cancelled load, new typed entry
-    DataAnalysed,  // statistics shown, no item chosen yet
-    ItemChosen,    // an item other than the blank entry is chosen
-    TableBuilt,    // LIST2 holds a table
-    TableStale,    // a class parameter is being edited
-    Unsuitable,    // the statistics refused the sample
+    Empty,        // start-up, cancelled load, new typed entry
+    DataAnalysed, // statistics shown, no item chosen yet
+    ItemChosen,   // an item other than the blank entry is chosen
+    TableBuilt,   // LIST2 holds a table
+    TableStale,   // a class parameter is being edited
+    Unsuitable,   // the statistics refused the sample
 };
 
 struct AppState {

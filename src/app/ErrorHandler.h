@@ -12,13 +12,13 @@ namespace kl {
 
 // Malformed file contents: the user is told, the operation is abandoned, the program goes on.
 class BadDataError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A failure while filling the frequency-table list: the list is cleared and the program goes on.
 class TableListError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -28,7 +28,7 @@ enum class FailureClass { TableList, OutOfMemory, SystemFailure, BadData, Other 
 FailureClass classifyCurrentException();
 
 class ErrorHandler {
-public:
+  public:
     // endProgram ends the program (after the pause and closing files); onTableList clears LIST2
     // and disables BUTTON3.
     ErrorHandler(Services& services, std::function<void()> endProgram,
@@ -43,7 +43,7 @@ public:
     void setTableListReaction(std::function<void()> f) { onTableList_ = std::move(f); }
     bool ended() const { return ended_; }
 
-private:
+  private:
     void endAfterError();
 
     Services& services_;

@@ -34,8 +34,9 @@ QCheckBox* check(QWidget* parent, const char* name, int x, int y) {
     return c;
 }
 
-constexpr const OptionSpec* kPrintOptions[5] = {&options::printCurves, &options::printReferenceRange, &options::printCurveInterval,
-                                                 &options::printProbabilityPlot, &options::printStatistics};
+constexpr const OptionSpec* kPrintOptions[5] = {&options::printCurves, &options::printReferenceRange,
+                                                &options::printCurveInterval, &options::printProbabilityPlot,
+                                                &options::printStatistics};
 
 } // namespace
 
@@ -47,8 +48,8 @@ std::string chooseGraphTitle(bool typedEarlier, bool settingsFound, const std::s
 }
 
 Form2::Form2(Services& services, OptionStore& options, GraphSource source, QWidget* parent)
-    : SurfaceWidget(QStringLiteral("form2"), QSize(kWidth, kHeight), parent),
-      services_(services), options_(options), source_(std::move(source)) {
+    : SurfaceWidget(QStringLiteral("form2"), QSize(kWidth, kHeight), parent), services_(services),
+      options_(options), source_(std::move(source)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("THE KLEPSYDRA"));
     values_ = leadingNumbers(source_.texts);
@@ -86,7 +87,8 @@ void Form2::buildControls() {
     edit11_->installEventFilter(this);
     keepSelectionOnMouseFocus(edit11_);
     closeOnEscape(this);
-    setToolTips(this, {{"BUTTON9", "ヒストグラムを印刷"}, {"BUTTON20", "正規確率紙から求める95％信頼区間の説明"}});
+    setToolTips(this,
+                {{"BUTTON9", "ヒストグラムを印刷"}, {"BUTTON20", "正規確率紙から求める95％信頼区間の説明"}});
 }
 
 void Form2::wireHandlers() {
@@ -111,8 +113,9 @@ void Form2::wireHandlers() {
 }
 
 void Form2::guarded(const std::function<void()>& handler) {
-    runGuarded(guard_, handler,
-               [this](const std::exception& e) { services_.message("ERROR", e.what(), Buttons::Ok, Icon::Stop); });
+    runGuarded(guard_, handler, [this](const std::exception& e) {
+        services_.message("ERROR", e.what(), Buttons::Ok, Icon::Stop);
+    });
 }
 
 bool Form2::open() {
@@ -174,7 +177,9 @@ void Form2::failDrawing(const Message& message) {
     emit drawingFailed();
 }
 
-void Form2::redraw() { FORM2_START(); }
+void Form2::redraw() {
+    FORM2_START();
+}
 
 void Form2::storeOption(const OptionSpec& optionSpec, const std::string& text) {
     std::string error;
@@ -184,7 +189,9 @@ void Form2::storeOption(const OptionSpec& optionSpec, const std::string& text) {
                       Buttons::Ok, Icon::Information);
 }
 
-void Form2::storeFlag(const OptionSpec& optionSpec, QCheckBox* box) { storeOption(optionSpec, box->isChecked() ? "1" : "0"); }
+void Form2::storeFlag(const OptionSpec& optionSpec, QCheckBox* box) {
+    storeOption(optionSpec, box->isChecked() ? "1" : "0");
+}
 
 void Form2::CHECK1_ON() {
     storeFlag(options::showCurves, check1_);
@@ -267,7 +274,9 @@ GraphInput Form2::graphInput() const {
     return input;
 }
 
-void Form2::BUTTON4_ON() { emit backRequested(); }
+void Form2::BUTTON4_ON() {
+    emit backRequested();
+}
 
 void Form2::BUTTON9_ON() {
     HistogramPageInput page;
@@ -311,15 +320,19 @@ void Form2::BUTTON17_ON() {
 
 void Form2::BUTTON19_ON() {
     GraphClasses classes = source_.classes;
-    openGraphStatistics(services_, values_, classes, title(), this, [] {},
-                        [this](const std::function<void()>& h) { guarded(h); });
+    openGraphStatistics(
+        services_, values_, classes, title(), this, [] {},
+        [this](const std::function<void()>& h) { guarded(h); });
 }
 
 void Form2::BUTTON20_ON() {
-    openProbabilityPlotHelp(services_, this, [] {}, [this](const std::function<void()>& h) { guarded(h); });
+    openProbabilityPlotHelp(
+        services_, this, [] {}, [this](const std::function<void()>& h) { guarded(h); });
 }
 
-std::string Form2::title() const { return toStdString(edit7_->text()); }
+std::string Form2::title() const {
+    return toStdString(edit7_->text());
+}
 
 void Form2::closeEvent(QCloseEvent* event) {
     if (!quietClose_ && queryClose_) guarded(queryClose_);

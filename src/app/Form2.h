@@ -132,8 +132,8 @@ class Form2 : public SurfaceWidget {
     QPushButton* button159_ = nullptr;
     QLineEdit *edit7_ = nullptr, *edit11_ = nullptr;
     QCheckBox *check1_ = nullptr, *check3_ = nullptr, *check7_ = nullptr;
-    QCheckBox* scheme_boxes_[3] = {};   // CHECK4, CHECK5, CHECK6
-    QCheckBox* printBoxes_[5] = {};     // CHECK8..CHECK12
+    QCheckBox* scheme_boxes_[3] = {}; // CHECK4, CHECK5, CHECK6
+    QCheckBox* printBoxes_[5] = {};   // CHECK8..CHECK12
 };
 
 } // namespace kl

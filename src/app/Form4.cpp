@@ -1,8 +1,8 @@
 #include "app/Form4.h"
 
+#include "app/WindowParts.h"
 #include "output/HelpTexts.h"
 #include "output/TextReports.h"
-#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 
 #include <QPushButton>

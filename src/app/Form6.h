@@ -12,7 +12,7 @@ namespace kl {
 class Form6 : public SurfaceWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kWidth = 314;
     static constexpr int kHeight = 134;
     static constexpr int kSegments = 20;
@@ -33,7 +33,7 @@ public:
     // How often a segment was painted since the last clearBar (the bar repaints only on growth).
     int segmentPaints() const { return paints_; }
 
-private:
+  private:
     void drawFrame();
 
     int segment_ = 0;

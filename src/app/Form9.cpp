@@ -1,8 +1,8 @@
 #include "app/Form9.h"
 
+#include "app/WindowParts.h"
 #include "graph/PatternPicture.h"
 #include "graph/PlotHelpText.h"
-#include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 
 #include <QPushButton>

@@ -35,9 +35,9 @@ bool haveDisplay() {
 
 std::string workingFolder(const cli::ProgramOptions& options) {
     if (options.workdir.empty()) return defaultWorkdir();
-    const std::string folder = QFileInfo(QString::fromStdString(options.workdir)).absoluteFilePath().toStdString();
-    if (!ensureFolder(folder))
-        std::cerr << "klepsydra: cannot create the working folder " << folder << "\n";
+    const std::string folder =
+        QFileInfo(QString::fromStdString(options.workdir)).absoluteFilePath().toStdString();
+    if (!ensureFolder(folder)) std::cerr << "klepsydra: cannot create the working folder " << folder << "\n";
     return folder;
 }
 

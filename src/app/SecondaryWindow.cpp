@@ -9,8 +9,8 @@ namespace kl {
 
 SecondaryWindow::SecondaryWindow(Services& services, const QString& name, QSize size, QWidget* parent,
                                  Rgb background, const QString& title, Placement placement)
-    : SurfaceWidget(name, size, parent, QColor(background.r, background.g, background.b)), services_(services),
-      background_(background) {
+    : SurfaceWidget(name, size, parent, QColor(background.r, background.g, background.b)),
+      services_(services), background_(background) {
     Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (placement == Placement::StayOnTop) flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);

@@ -6,8 +6,8 @@
 // Every handler runs through the guard (the program-wide error handler); without one a failure
 // is shown in the "エラー" box.
 
-#include "platform/Services.h"
 #include "app/WindowParts.h"
+#include "platform/Services.h"
 #include "platform/qt/SurfaceWidget.h"
 
 #include <functional>

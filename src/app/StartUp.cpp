@@ -38,7 +38,8 @@ bool checkInstallFolder(Services& services, const OsVersion& os, const std::stri
     if (upper.find("\\PROGRAM FILES") == std::string::npos) return true;
     const std::string trimmed = upperAscii(trimBlanks(currentFolder));
     const std::string wanted = "\\PROGRAM FILES\\KLEPSYDRA";
-    if (trimmed.size() >= wanted.size() && trimmed.compare(trimmed.size() - wanted.size(), wanted.size(), wanted) == 0)
+    if (trimmed.size() >= wanted.size() &&
+        trimmed.compare(trimmed.size() - wanted.size(), wanted.size(), wanted) == 0)
         return true;
     services.message("BAD INSTALL!",
                      "「Program files」内に新しいフォルダを作成せずにインストール\r\n"

@@ -181,7 +181,8 @@ QRect screenArea(const QWidget* reference) {
 
 } // namespace
 
-QPushButton* commandButton(QWidget* parent, const char* name, QRect at, const QFont& font, const char* caption) {
+QPushButton* commandButton(QWidget* parent, const char* name, QRect at, const QFont& font,
+                           const char* caption) {
     auto* b = placeControl<QPushButton>(parent, name, at, font);
     b->setText(QString::fromUtf8(caption));
     b->setAutoDefault(false);

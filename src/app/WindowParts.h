@@ -40,7 +40,8 @@ template <class W> W* placeControl(QWidget* parent, const char* name, QRect at, 
 
 // A push button placed as above with its caption. Enter in a field never presses it (no
 // auto-default), as in the program's windows; Enter on the button itself presses it, as Space does.
-QPushButton* commandButton(QWidget* parent, const char* name, QRect at, const QFont& font, const char* caption);
+QPushButton* commandButton(QWidget* parent, const char* name, QRect at, const QFont& font,
+                           const char* caption);
 
 // A field whose focus handler selects its text keeps that selection through the mouse click that
 // gave it the focus (the click would otherwise put the cursor where it landed, and typing would be

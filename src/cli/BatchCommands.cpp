@@ -78,8 +78,8 @@ const BatchCommand kCommands[] = {
      "  --seed S         its seed (default 1), shown in the output\n"
      "  --group-file F2  a second group: its limits and the partitioning criteria\n"
      "  --column NAME    the column NAME of a file with a header row (delimiter from the first line)\n"
-     "  --group COLUMN   split that column's values by the labels of COLUMN; criteria for every pair\n" KL_INPUTS
-     "With csv, one row per group and method.\n",
+     "  --group COLUMN   split that column's values by the labels of COLUMN; criteria for every "
+     "pair\n" KL_INPUTS "With csv, one row per group and method.\n",
      &interval, true, false},
     {"indirect", "reference limits estimated from routine (mixed) laboratory data",
      "usage: klepsydra indirect FILE... [--column NAME] [--method tqq|inverse|bhattacharya|all]\n"

@@ -14,7 +14,9 @@
 
 namespace kl::cli {
 
-std::string TableOptions::workdirOrDefault() const { return workdir ? *workdir : defaultWorkdir(); }
+std::string TableOptions::workdirOrDefault() const {
+    return workdir ? *workdir : defaultWorkdir();
+}
 
 namespace {
 
@@ -26,7 +28,8 @@ OptionRead tableOption(const std::string& a, const NextWord& next, TableOptions&
     if (a == "--workdir") return valueOption(next, o.workdir);
     if (a == "--other") return o.other = true, OptionRead::Taken;
     if (a == "--fold") return o.fold = true, OptionRead::Taken;
-    if (a == "--decimals") return digitOption(next(), '1', '4', &o.decimals) ? OptionRead::Taken : OptionRead::Bad;
+    if (a == "--decimals")
+        return digitOption(next(), '1', '4', &o.decimals) ? OptionRead::Taken : OptionRead::Bad;
     return OptionRead::Unknown;
 }
 
@@ -63,7 +66,8 @@ bool loadBatchData(const std::string& file, BatchData& data, std::vector<Message
 }
 
 ParameterContext parameterContext(const BatchData& data, int decimals) {
-    return {decimals, keptNumberText(data.stats.statistics.minimum), keptNumberText(data.stats.statistics.maximum)};
+    return {decimals, keptNumberText(data.stats.statistics.minimum),
+            keptNumberText(data.stats.statistics.maximum)};
 }
 
 void printMessageText(const Message& m, std::ostream& err) {
@@ -176,7 +180,8 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
         status = kExitUsage;
         return std::nullopt;
     }
-    std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals), o.fold);
+    std::optional<BatchTable> table(std::in_place, items, data.values, parameterContext(data, o.decimals),
+                                    o.fold);
     table->run(o, *chosen);
     if (!table->built() || !table->copies()) {
         // What the window would have said, then why nothing is drawn.
@@ -189,8 +194,8 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
     return table;
 }
 
-GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table, double lambda,
-                             int scheme) {
+GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table,
+                             double lambda, int scheme) {
     const TableCopies& copies = *table.copies();
     GraphInput input;
     input.values = data.values;

@@ -124,8 +124,8 @@ std::optional<BatchTable> pictureTable(const TableOptions& o, const char* comman
                                        ItemList& items, int& status, std::ostream& err);
 
 // The graph window's input for that table.
-GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table, double lambda,
-                             int scheme);
+GraphInput pictureGraphInput(const TableOptions& o, const BatchData& data, const BatchTable& table,
+                             double lambda, int scheme);
 
 // The output of graph and report: either one PATH (--png, --pdf) or --out-dir, not both; false
 // with the usage otherwise.

@@ -14,7 +14,8 @@ std::string desktopModulePath() {
     if (ec) return {};
     const std::filesystem::path here = program.parent_path();
     for (const std::filesystem::path& folder : {here, here.parent_path() / "lib" / "klepsydra"})
-        if (std::filesystem::is_regular_file(folder / kDesktopModuleName, ec)) return (folder / kDesktopModuleName).string();
+        if (std::filesystem::is_regular_file(folder / kDesktopModuleName, ec))
+            return (folder / kDesktopModuleName).string();
     return {};
 }
 

@@ -36,7 +36,8 @@ bool parseOptions(const std::vector<std::string>& args, GraphOptions& o, std::os
         if (a == "--curves") return o.curves = true, OptionRead::Taken;
         if (a == "--reference") return o.reference = true, OptionRead::Taken;
         if (a == "--interval95") return o.interval95 = true, OptionRead::Taken;
-        if (a == "--scheme") return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
+        if (a == "--scheme")
+            return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
         if (a == "--png") return pathOption(next, o.png);
         return OptionRead::Unknown;
     };

@@ -6,8 +6,8 @@
 
 namespace kl::cli {
 
-ProgramRequest readProgramOptions(const std::vector<std::string>& args, ProgramOptions& options, std::ostream& out,
-                                  std::ostream& err) {
+ProgramRequest readProgramOptions(const std::vector<std::string>& args, ProgramOptions& options,
+                                  std::ostream& out, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if ((a == "--workdir" || a == "--script") && i + 1 < args.size()) {

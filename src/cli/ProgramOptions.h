@@ -23,7 +23,7 @@ struct ProgramRequest {
 };
 
 // Reads the arguments after the program name into options.
-ProgramRequest readProgramOptions(const std::vector<std::string>& args, ProgramOptions& options, std::ostream& out,
-                                  std::ostream& err);
+ProgramRequest readProgramOptions(const std::vector<std::string>& args, ProgramOptions& options,
+                                  std::ostream& out, std::ostream& err);
 
 } // namespace kl::cli

@@ -28,8 +28,8 @@ struct ReportOptions : TableOptions {
 };
 
 bool flagOption(const std::string& a, ReportOptions& o) {
-    bool* flags[] = {&o.interval95, &o.print.theory, &o.print.reference, &o.print.interval, &o.print.plot,
-                     &o.print.statistics};
+    bool* flags[] = {&o.interval95,     &o.print.theory, &o.print.reference,
+                     &o.print.interval, &o.print.plot,   &o.print.statistics};
     const char* names[] = {"--interval95",     "--print-theory", "--print-reference",
                            "--print-interval", "--print-plot",   "--print-statistics"};
     for (std::size_t k = 0; k < std::size(names); ++k)
@@ -42,7 +42,8 @@ bool parseOptions(const std::vector<std::string>& args, ReportOptions& o, std::o
         if (flagOption(a, o)) return OptionRead::Taken;
         if (a == "--lambda") return valueOption(next, o.lambda);
         if (a == "--title") return valueOption(next, o.title);
-        if (a == "--scheme") return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
+        if (a == "--scheme")
+            return digitOption(next(), '1', '3', &o.scheme) ? OptionRead::Taken : OptionRead::Bad;
         if (a == "--pdf") return pathOption(next, o.pdf);
         return OptionRead::Unknown;
     };

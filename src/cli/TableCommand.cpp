@@ -26,12 +26,13 @@ void print(const BatchTable& window, const std::vector<double>& values, const st
         << "\nEDIT6=" << fields.upper << '\n';
     for (const std::vector<Message>* list : {&before, &window.messages()})
         for (const Message& m : *list)
-            out << "MSG caption=\"" << escapeForTranscript(m.caption) << "\" text=\"" << escapeForTranscript(m.text)
-                << "\"\n";
+            out << "MSG caption=\"" << escapeForTranscript(m.caption) << "\" text=\""
+                << escapeForTranscript(m.text) << "\"\n";
     for (const std::string& row : window.rows())
         out << row << '\n';
     if (window.panelShown())
-        for (const std::string& line : outOfRangeRates(values, window.referenceLower(), window.referenceUpper()).lines())
+        for (const std::string& line :
+             outOfRangeRates(values, window.referenceLower(), window.referenceUpper()).lines())
             out << line << '\n';
 }
 

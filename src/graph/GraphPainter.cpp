@@ -55,8 +55,12 @@ class Pen {
     bool failed_ = false;
 };
 
-Font mincho(double size, bool bold = false, bool italic = false) { return Font{kMincho, size, bold, italic}; }
-Font gothic(double size) { return Font{kGothic, size}; }
+Font mincho(double size, bool bold = false, bool italic = false) {
+    return Font{kMincho, size, bold, italic};
+}
+Font gothic(double size) {
+    return Font{kGothic, size};
+}
 
 struct Frames {
     Pen& pen;
@@ -102,8 +106,10 @@ struct Frames {
         }
         // Floor: strokes (left + k, 510)-(left + 70 + k, 460), then vertical strokes right - k.
         for (int x = 1; x <= floorStrokes + 70; ++x) {
-            const double tLow = std::max(0.0, (x - floorStrokes) / 70.0), tHigh = std::min(1.0, (x - 1) / 70.0);
-            if (tLow <= tHigh) pen.line(left + x, kHistBottom - 50 * tHigh, left + x, kHistBottom - 50 * tLow, 14);
+            const double tLow = std::max(0.0, (x - floorStrokes) / 70.0),
+                         tHigh = std::min(1.0, (x - 1) / 70.0);
+            if (tLow <= tHigh)
+                pen.line(left + x, kHistBottom - 50 * tHigh, left + x, kHistBottom - 50 * tLow, 14);
         }
         pen.fillBox(right - floorStrokes, kHistBottom - 50, right - 1, kHistBottom, 14);
         pen.fillBox(left + 71, kHistTop, right, kHistBottom - 51, Red);
@@ -189,15 +195,18 @@ bool clipToHistogram(double& x1, double& y1, double& x2, double& y2) {
     const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0, t1 = 1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - (kHistLeft + 1), (kHistRight - 1) - x1, y1 - (kHistTop + 1), (kHistBottom - 1) - y1};
+    const double q[4] = {x1 - (kHistLeft + 1), (kHistRight - 1) - x1, y1 - (kHistTop + 1),
+                         (kHistBottom - 1) - y1};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
     }
     if (t0 > t1) return false;
     x2 = x1 + t1 * dx;
@@ -221,8 +230,8 @@ void drawBars(Frames& f, const GraphPicture& g) {
                 insideLine(pen, x, b.top, x + 70, b.top - 50, 14);
             // The side face is the right edge swept 70 right and 50 up: drawn column by column.
             for (int dx = 0; dx <= 70; ++dx)
-                insideLine(pen, b.right + dx, b.top - dx * 50.0 / 70, b.right + dx, kHistBottom - dx * 50.0 / 70,
-                           Blue);
+                insideLine(pen, b.right + dx, b.top - dx * 50.0 / 70, b.right + dx,
+                           kHistBottom - dx * 50.0 / 70, Blue);
             insideLine(pen, b.left, b.top, b.left + 70, b.top - 50, 15);
         }
     }
@@ -370,7 +379,8 @@ SmoothingEntry commitSmoothingText(std::string_view typed) {
 }
 
 SmoothingEntry smoothingFromOption(const std::optional<std::string>& stored) {
-    if (!stored || !startsWithNumber(trimBlanks(*stored)) || !std::isfinite(leadingNumber(trimBlanks(*stored))))
+    if (!stored || !startsWithNumber(trimBlanks(*stored)) ||
+        !std::isfinite(leadingNumber(trimBlanks(*stored))))
         return {kDefaultLambda, "5000", false};
     SmoothingEntry e = commitSmoothingText(*stored);
     if (!e.clamped) e.text = lambdaText(e.lambda);

@@ -45,11 +45,11 @@ struct PrintOptions {
 // The graph window's input (the texts give the decimals rule of the plot) and what the page adds.
 struct HistogramPageInput : GraphInput {
     int smoothingFactor = 1; // s, at least 1
-    std::string title;      // EDIT7
-    std::string sourcePath; // empty for pasted or typed data
-    long count = 0;         // the data set's count
-    bool pasted = false;    // pasted and not saved: no file line
-    bool crossings = false; // SINRA: the paper crossings are marked
+    std::string title;       // EDIT7
+    std::string sourcePath;  // empty for pasted or typed data
+    long count = 0;          // the data set's count
+    bool pasted = false;     // pasted and not saved: no file line
+    bool crossings = false;  // SINRA: the paper crossings are marked
     PrintOptions print;
     // The 95 % limits kept from the screen at full precision; nothing for a failed curve.
     std::optional<double> lowerLimit, upperLimit;

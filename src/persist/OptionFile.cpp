@@ -46,7 +46,8 @@ std::string decodeField(const OptionSpec& optionSpec, std::string_view field) {
 
 std::string encodeField(const OptionSpec& optionSpec, std::string_view text) {
     auto width = static_cast<std::size_t>(optionSpec.width);
-    std::string bytes = storesUtf8(optionSpec) ? cutUtf8Bytes(text, width) : utf8ToCp932(cutBytes(text, width));
+    std::string bytes =
+        storesUtf8(optionSpec) ? cutUtf8Bytes(text, width) : utf8ToCp932(cutBytes(text, width));
     bytes.resize(std::max<std::size_t>(width, static_cast<std::size_t>(optionSpec.recordLength)), ' ');
     return bytes;
 }
@@ -68,7 +69,8 @@ std::optional<std::string> OptionStore::readRaw(const OptionSpec& optionSpec) {
         return std::nullopt;
     }
     if (bytes->empty()) return std::nullopt;
-    return decodeField(optionSpec, std::string_view(*bytes).substr(0, static_cast<std::size_t>(optionSpec.width)));
+    return decodeField(optionSpec,
+                       std::string_view(*bytes).substr(0, static_cast<std::size_t>(optionSpec.width)));
 }
 
 std::optional<std::string> OptionStore::read(const OptionSpec& optionSpec) {

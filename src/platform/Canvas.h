@@ -13,7 +13,14 @@ namespace kl {
 // Palette indexes 0..15. 0..7 are the classic eight colours; 8..15 are ours, 15 white
 // and redefinable.
 enum Colour : int {
-    Black = 0, Blue = 1, Red = 2, Magenta = 3, Green = 4, Cyan = 5, Yellow = 6, White = 7,
+    Black = 0,
+    Blue = 1,
+    Red = 2,
+    Magenta = 3,
+    Green = 4,
+    Cyan = 5,
+    Yellow = 6,
+    White = 7,
 };
 
 struct Rgb {
@@ -58,7 +65,7 @@ struct Bitmap {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void clear(int colour) = 0;
@@ -74,8 +81,7 @@ public:
     virtual void text(double x, double y, const std::string& utf8, const Font& font, int colour) = 0;
     // Text turned 90 degrees counter-clockwise about (x, y): it reads bottom to top, starts at
     // (x, y) and its glyphs lie to the right of x by the font's height.
-    virtual void textVertical(double x, double y, const std::string& utf8, const Font& font,
-                              int colour) = 0;
+    virtual void textVertical(double x, double y, const std::string& utf8, const Font& font, int colour) = 0;
     // Copies a bitmap stretched into the box (x, y, w, h).
     virtual void stretchBitmap(const Bitmap& bitmap, double x, double y, double w, double h) = 0;
 

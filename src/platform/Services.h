@@ -15,15 +15,15 @@
 namespace kl {
 
 struct FileFilter {
-    std::string label;                  // e.g. "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"
-    std::vector<std::string> patterns;  // e.g. {"*.CSV", "*.TXT", "*.TEXT"}; "*.*" means all files
+    std::string label;                 // e.g. "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"
+    std::vector<std::string> patterns; // e.g. {"*.CSV", "*.TXT", "*.TEXT"}; "*.*" means all files
 };
 
 struct FileDialogRequest {
     std::string title;
-    std::string initial;                // folder or proposed path
+    std::string initial; // folder or proposed path
     std::vector<FileFilter> filters;
-    bool confirmOverwrite = true;       // save dialogs only
+    bool confirmOverwrite = true; // save dialogs only
 };
 
 struct ScreenSize {
@@ -36,7 +36,7 @@ struct OsVersion {
 };
 
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     // Modal message box; returns the button pressed.
@@ -75,13 +75,13 @@ public:
 
 // Holds the busy pointer for a scope.
 class BusyPointer {
-public:
+  public:
     explicit BusyPointer(Services& s) : services_(s) { services_.setBusy(true); }
     ~BusyPointer() { services_.setBusy(false); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
-private:
+  private:
     Services& services_;
 };
 

@@ -22,11 +22,21 @@ std::string jsonString(std::string_view text) {
     s += '"';
     for (unsigned char c : text) {
         switch (c) {
-        case '"': s += "\\\""; break;
-        case '\\': s += "\\\\"; break;
-        case '\n': s += "\\n"; break;
-        case '\r': s += "\\r"; break;
-        case '\t': s += "\\t"; break;
+        case '"':
+            s += "\\\"";
+            break;
+        case '\\':
+            s += "\\\\";
+            break;
+        case '\n':
+            s += "\\n";
+            break;
+        case '\r':
+            s += "\\r";
+            break;
+        case '\t':
+            s += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char u[8];

@@ -11,7 +11,7 @@
 namespace kl {
 
 class JsonWriter {
-public:
+  public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
 
     JsonWriter& beginObject();
@@ -36,7 +36,7 @@ public:
     // True once every object and array begun has been ended.
     bool complete() const { return stack_.empty() && wroteTop_; }
 
-private:
+  private:
     void beforeValue();
 
     std::ostream& out_;

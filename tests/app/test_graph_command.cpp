@@ -37,8 +37,9 @@ Outcome graph(std::vector<std::string> args) {
 class GraphCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kl_graphcmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ =
+            std::filesystem::temp_directory_path() /
+            ("kl_graphcmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -49,8 +50,8 @@ class GraphCommand : public ::testing::Test {
 };
 
 TEST_F(GraphCommand, WritesThePictureAndTheIntervalLines) {
-    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--curves", "--reference", "--interval95",
-                   "--scheme", "2", "--workdir", work(), "--png", png()});
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--curves", "--reference",
+                       "--interval95", "--scheme", "2", "--workdir", work(), "--png", png()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "95％信頼区間の下限値：      6.14\n95％信頼区間の上限値：      8.04\n");
     const QImage image(QString::fromStdString(png()));
@@ -98,7 +99,9 @@ TEST_F(GraphCommand, RefusalsAndBadUsage) {
         {{KLEPSYDRA_TEST_DATA "/main_200.csv"}, 64, "--png"},
         {{KLEPSYDRA_TEST_DATA "/main_200.csv", "--scheme", "4", "--png", "x.png"}, 64, "--scheme"},
         {{KLEPSYDRA_TEST_DATA "/nine_values.csv", "--png", "x.png"}, 1, "BAD DATA"},
-        {{KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "NO SUCH ITEM", "--png", "x.png"}, 64, "NO SUCH ITEM"},
+        {{KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "NO SUCH ITEM", "--png", "x.png"},
+         64,
+         "NO SUCH ITEM"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
@@ -144,8 +147,8 @@ TEST_F(GraphCommand, ItemsComeFromTheSeedWhenTheWorkingFolderCannotHoldTheMaster
     // A plain file where the data folder should be: the master cannot be provisioned.
     std::filesystem::create_directories(work());
     { std::ofstream(work() + "/data_f") << "not a folder"; }
-    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--interval95", "--workdir", work(),
-                       "--png", png()});
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "TP", "--interval95", "--workdir",
+                       work(), "--png", png()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "95％信頼区間の下限値：      6.14\n95％信頼区間の上限値：      8.04\n");
     EXPECT_TRUE(std::filesystem::exists(png()));
@@ -159,8 +162,8 @@ TEST_F(GraphCommand, AnUnnamedEntryDisablesTheParametersAsInTheWindow) {
         std::ofstream master(work() + "/data_f/KIJUN.DAT", std::ios::binary);
         master << "\"\",\"6.5\",\"8.0\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
     }
-    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "", "--interval", "0.1", "--lower", "5.7",
-                       "--classes", "30", "--workdir", work(), "--png", png()});
+    Outcome r = graph({KLEPSYDRA_TEST_DATA "/main_200.csv", "--item", "", "--interval", "0.1", "--lower",
+                       "5.7", "--classes", "30", "--workdir", work(), "--png", png()});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("パラメータが未設定です。"), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
@@ -185,8 +188,8 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     const QString golden = QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/batch_graph.png");
     const std::string data = (dir_ / "main_200.csv").string();
     std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/main_200.csv", data);
-    const std::vector<std::string> args = {data, "--item", "TP", "--curves",
-                                           "--reference", "--interval95", "--workdir", work(), "--png"};
+    const std::vector<std::string> args = {data,           "--item",    "TP",   "--curves", "--reference",
+                                           "--interval95", "--workdir", work(), "--png"};
     std::vector<std::string> here = args;
     here.push_back((dir_ / "here.png").string());
     ASSERT_EQ(graph(here).status, 0);
@@ -202,8 +205,10 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     EXPECT_EQ(program.readAllStandardOutput().toStdString(),
               "95％信頼区間の下限値：      6.14\n95％信頼区間の上限値：      8.04\n");
 
-    const QImage process = QImage(QString::fromStdString((dir_ / "process.png").string())).convertToFormat(QImage::Format_RGB32);
-    const QImage inTest = QImage(QString::fromStdString((dir_ / "here.png").string())).convertToFormat(QImage::Format_RGB32);
+    const QImage process =
+        QImage(QString::fromStdString((dir_ / "process.png").string())).convertToFormat(QImage::Format_RGB32);
+    const QImage inTest =
+        QImage(QString::fromStdString((dir_ / "here.png").string())).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(process.size(), QSize(1024, 768));
     EXPECT_EQ(differingPixels(process, inTest), 0);
     if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) ASSERT_TRUE(process.save(golden));

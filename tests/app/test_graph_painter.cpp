@@ -34,8 +34,8 @@ struct Sample {
     GraphClasses classes;
 
     Sample(std::vector<std::string> t, double lower, double interval, int count)
-        : texts(std::move(t)), values(leadingNumbers(texts)), classes{lower, lower + interval * count, interval,
-                                                                      count, false} {}
+        : texts(std::move(t)),
+          values(leadingNumbers(texts)), classes{lower, lower + interval * count, interval, count, false} {}
 
     GraphInput input(GraphScheme scheme = GraphScheme::TwoD) const {
         GraphInput in;
@@ -89,8 +89,8 @@ TEST(GraphPainter, VerticalScaleLabelsFollowTheLargestClass) {
         std::vector<std::string> labels; // at x = 25, shadow copies left out
     };
     const Case cases[] = {
-        {7, {"   10", "    0", "    5"}},     // u = 10, T = 10, n = 1: the middle value 5 too
-        {100, {"  100", "    0"}},           // u = 100, T = 100, n = 1
+        {7, {"   10", "    0", "    5"}},   // u = 10, T = 10, n = 1: the middle value 5 too
+        {100, {"  100", "    0"}},          // u = 100, T = 100, n = 1
         {101, {"  200", "  100", "    0"}}, // T = 200, n = 2
     };
     for (const Case& c : cases) {
@@ -263,8 +263,8 @@ TEST(GraphPainter, SmoothingCoefficientIsClamped) {
         bool clamped;
     };
     const Case cases[] = {
-        {"0.05", 0.1, "0.1", true},     {"20000", 10000, "10000", true}, {"abc", 0.1, "0.1", true},
-        {" 300 ", 300, "300", false},   {"0.1", 0.1, "0.1", false},      {"10000", 10000, "10000", false},
+        {"0.05", 0.1, "0.1", true},        {"20000", 10000, "10000", true}, {"abc", 0.1, "0.1", true},
+        {" 300 ", 300, "300", false},      {"0.1", 0.1, "0.1", false},      {"10000", 10000, "10000", false},
         {"10000.5", 10000, "10000", true},
     };
     for (const Case& c : cases) {
@@ -320,7 +320,9 @@ class Form2Test : public ::testing::Test {
         return form_.get();
     }
     template <class W> W* control(const char* name) { return form_->findChild<W*>(QString::fromUtf8(name)); }
-    std::string option(const OptionSpec& optionSpec) { return options_->read(optionSpec).value_or("<unset>"); }
+    std::string option(const OptionSpec& optionSpec) {
+        return options_->read(optionSpec).value_or("<unset>");
+    }
 
     std::filesystem::path work_;
     QuietServices services_;
@@ -393,7 +395,8 @@ TEST_F(Form2Test, ReferenceLabelsStandOnABoxThatSetsThemOffFromTheBars) {
 
 TEST_F(Form2Test, GoldenPictures) {
     for (int scheme = 1; scheme <= 3; ++scheme) {
-        for (const OptionSpec* o : {&options::showCurves, &options::showReferenceRange, &options::showCurveInterval})
+        for (const OptionSpec* o :
+             {&options::showCurves, &options::showReferenceRange, &options::showCurveInterval})
             options_->write(*o, "1");
         options_->write(options::colourScheme, std::to_string(scheme));
         open(source());

@@ -12,10 +12,10 @@
 #include "app/ErrorHandler.h"
 #include "app/Form16.h"
 #include "app/Form6.h"
-#include "app/main/MainForm.h"
-#include "app/main/FilePanel.h"
-#include "app/main/TablePanel.h"
 #include "app/StartUp.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
+#include "app/main/TablePanel.h"
 #include "cli/Batch.h"
 #include "data/DataFileReader.h"
 #include "text/FileIO.h"
@@ -50,7 +50,7 @@ struct Shown {
 };
 
 class FakeServices : public Services {
-public:
+  public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> files;
     std::vector<Shown> shown;
@@ -111,11 +111,14 @@ std::string freshDir(const std::string& tag) {
 std::string writeValues(const std::string& dir, const std::string& name, int n) {
     std::string path = dir + "/" + name;
     std::ofstream out(path, std::ios::binary);
-    for (int i = 0; i < n; ++i) out << (10 + (i * 37) % 200) / 10.0 << "\r\n";
+    for (int i = 0; i < n; ++i)
+        out << (10 + (i * 37) % 200) / 10.0 << "\r\n";
     return path;
 }
 
-std::string data(const std::string& name) { return std::string(KLEPSYDRA_TEST_DATA) + "/" + name; }
+std::string data(const std::string& name) {
+    return std::string(KLEPSYDRA_TEST_DATA) + "/" + name;
+}
 
 struct Fixture {
     FakeServices services;
@@ -284,7 +287,8 @@ TEST(MainFormLoad, StatisticsBlockIsDrawnWithRelief) {
     // Every black block line has its white copy one pixel right and down, drawn just before it.
     const auto& log = c.textLog();
     for (std::size_t i = 1; i < log.size(); ++i) {
-        if (log[i].colour != Black || log[i].y < 70 || log[i].y > 440 || log[i].x < 220 || log[i].x > 240) continue;
+        if (log[i].colour != Black || log[i].y < 70 || log[i].y > 440 || log[i].x < 220 || log[i].x > 240)
+            continue;
         EXPECT_EQ(log[i - 1].colour, White) << log[i].text;
         EXPECT_EQ(log[i - 1].x, log[i].x + 1);
         EXPECT_EQ(log[i - 1].y, log[i].y + 1);
@@ -300,9 +304,10 @@ TEST(MainFormLoad, StatisticsBlockIsDrawnWithRelief) {
 
 TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
     Fixture f("item");
-    ASSERT_TRUE(writeFileAtomic(f.work + "/data_f/KIJUN.DAT",
-                                "\"AB\",\"3\",\"8\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-                                "\"OPEN\",\"4\",\"99999\"\r\n"));
+    ASSERT_TRUE(writeFileAtomic(
+        f.work + "/data_f/KIJUN.DAT",
+        "\"AB\",\"3\",\"8\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+        "\"OPEN\",\"4\",\"99999\"\r\n"));
     f.open(data("main_ten.csv"));
     auto* combo = f.control<QComboBox>("COMBO1");
     ASSERT_EQ(combo->count(), 4);
@@ -320,7 +325,8 @@ TEST(MainFormItem, ReferenceLineAndOutOfRangeRates) {
         f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
         const Canvas& canvas = f.form->canvas();
         EXPECT_EQ(blackTextsAt(canvas, 235, 462).back(), c.line);
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(blackTextsAt(canvas, 464, 584 + 20 * i).back(), c.rates[i]);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(blackTextsAt(canvas, 464, 584 + 20 * i).back(), c.rates[i]);
         EXPECT_EQ(f.form->appState().refLower, c.index == 2 ? "3" : "4");
         EXPECT_GT(f.control<QListWidget>("LIST2")->count(), 0);
     }
@@ -343,7 +349,8 @@ TEST(MainFormEntry, NewEntryOffersPastedDataForSavingFirst) {
     auto* table = f.control<QListWidget>("LIST2");
     auto shownRows = [table] {
         std::vector<std::string> rows;
-        for (int i = 0; i < table->count(); ++i) rows.push_back(table->item(i)->text().toStdString());
+        for (int i = 0; i < table->count(); ++i)
+            rows.push_back(table->item(i)->text().toStdString());
         return rows;
     };
     ASSERT_FALSE(f.form->appState().tableRows.empty());
@@ -445,7 +452,8 @@ TEST(Form6Progress, RepaintsOnlyWhenASegmentIsAdded) {
     QWidget owner;
     Form6 progress(&owner);
     progress.open();
-    for (int k : {1, 1, 3, 2, 3, 20, 25}) progress.fillTo(k);
+    for (int k : {1, 1, 3, 2, 3, 20, 25})
+        progress.fillTo(k);
     EXPECT_EQ(progress.segment(), 20);
     EXPECT_EQ(progress.segmentPaints(), 3);
     progress.clearBar();
@@ -465,7 +473,8 @@ TEST(ErrorHandlerClasses, EachFailureHasItsReaction) {
         bool ends;
     } cases[] = {
         {[] { throw std::bad_alloc(); }, "メモリー不足", true},
-        {[] { throw fs::filesystem_error("x", std::make_error_code(std::errc::io_error)); }, "システムエラー", true},
+        {[] { throw fs::filesystem_error("x", std::make_error_code(std::errc::io_error)); }, "システムエラー",
+         true},
         {[] { throw std::ios_base::failure("x"); }, "システムエラー", true},
         {[] { throw BadDataError("x"); }, "不正なデータ", false},
         {[] { throw std::runtime_error("x"); }, "エラー", true},
@@ -489,7 +498,8 @@ TEST(ErrorHandlerClasses, EachFailureHasItsReaction) {
 TEST(ErrorHandlerClasses, TableListFailureClearsAndGoesOn) {
     FakeServices services;
     int cleared = 0;
-    ErrorHandler handler(services, [] {}, [&] { ++cleared; });
+    ErrorHandler handler(
+        services, [] {}, [&] { ++cleared; });
     EXPECT_FALSE(handler.run([] { throw TableListError("rows"); }));
     EXPECT_EQ(cleared, 1);
     EXPECT_TRUE(services.shown.empty());
@@ -500,7 +510,8 @@ TEST(StartUpChecks, ScreenSize) {
     struct Case {
         int w, h;
         bool ok;
-    } cases[] = {{1024, 768, true}, {1020, 760, true}, {1019, 768, false}, {1024, 759, false}, {1000, 768, false}};
+    } cases[] = {
+        {1024, 768, true}, {1020, 760, true}, {1019, 768, false}, {1024, 759, false}, {1000, 768, false}};
     for (const Case& c : cases) {
         FakeServices services;
         services.screen = {c.w, c.h};
@@ -518,12 +529,9 @@ TEST(StartUpChecks, InstallFolder) {
         std::string folder;
         bool ok;
     } cases[] = {
-        {6, "C:\\Program Files\\KLEPSYDRA", true},
-        {10, "c:\\program files\\klepsydra", true},
-        {6, "C:\\Program Files\\Other", false},
-        {6, "C:\\Program Files\\KLEPSYDRA\\sub", false},
-        {5, "C:\\Program Files\\Other", true},
-        {10, "/home/user/klepsydra", true},
+        {6, "C:\\Program Files\\KLEPSYDRA", true}, {10, "c:\\program files\\klepsydra", true},
+        {6, "C:\\Program Files\\Other", false},    {6, "C:\\Program Files\\KLEPSYDRA\\sub", false},
+        {5, "C:\\Program Files\\Other", true},     {10, "/home/user/klepsydra", true},
     };
     for (const Case& c : cases) {
         FakeServices services;

@@ -5,10 +5,10 @@
 #include "AppTestMain.h"
 #include "QuietServices.h"
 
-#include "app/main/MainForm.h"
-#include "app/main/FilePanel.h"
-#include "app/main/DataPanel.h"
 #include "app/StartUp.h"
+#include "app/main/DataPanel.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
 #include "text/FileIO.h"
 
 #include <QLineEdit>

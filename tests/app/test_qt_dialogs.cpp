@@ -7,9 +7,9 @@
 #include "AppTestMain.h"
 #include "ModalScript.h"
 
-#include "app/main/MainForm.h"
-#include "app/main/FilePanel.h"
 #include "app/StartUp.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
 #include "platform/qt/QtServices.h"
 #include "text/FileIO.h"
 

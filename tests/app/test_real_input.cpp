@@ -8,11 +8,11 @@
 #include "QuietServices.h"
 
 #include "app/Form2.h"
-#include "app/main/MainForm.h"
-#include "app/main/FilePanel.h"
-#include "app/main/TablePanel.h"
-#include "app/main/ReportPanel.h"
 #include "app/StartUp.h"
+#include "app/main/FilePanel.h"
+#include "app/main/MainForm.h"
+#include "app/main/ReportPanel.h"
+#include "app/main/TablePanel.h"
 #include "persist/OptionFile.h"
 #include "platform/qt/QtServices.h"
 #include "text/Text.h"
@@ -167,7 +167,7 @@ TEST(RealInput, GraphWindowSmoothingFieldCheckBoxCaptionsAndEscape) {
     clickAt(graph, QPoint(850, 14));
     ASSERT_TRUE(curves->isChecked());
     EXPECT_EQ(OptionStore(d.work).readNumber(options::showCurves), 1); // its handler ran
-    clickAt(graph, QPoint(1010, 14));                             // past the end of the caption
+    clickAt(graph, QPoint(1010, 14));                                  // past the end of the caption
     EXPECT_TRUE(curves->isChecked());
 
     auto* smoothing = graph->findChild<QLineEdit*>("EDIT11");

@@ -7,7 +7,9 @@
 
 namespace kl::test {
 
-std::string dataPath(const std::string& name) { return std::string(KLEPSYDRA_TEST_DATA) + "/" + name; }
+std::string dataPath(const std::string& name) {
+    return std::string(KLEPSYDRA_TEST_DATA) + "/" + name;
+}
 
 long peakMemoryKiB() {
     std::ifstream status("/proc/self/status");

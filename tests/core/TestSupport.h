@@ -14,8 +14,9 @@ inline ::testing::AssertionResult nearRel(double expected, double actual, double
     double scale = std::max(std::fabs(expected), 1e-300);
     if (std::fabs(expected - actual) <= rel * scale || expected == actual)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "expected " << expected << " got " << actual
-                                         << " (relative error " << std::fabs(expected - actual) / scale << ")";
+    return ::testing::AssertionFailure()
+           << "expected " << expected << " got " << actual << " (relative error "
+           << std::fabs(expected - actual) / scale << ")";
 }
 
 // A parameterised case's name for GoogleTest and CTest: its index, then its text with every run of

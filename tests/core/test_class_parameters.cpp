@@ -18,7 +18,9 @@ struct LadderCase {
     double expected;
 };
 
-void PrintTo(const LadderCase& c, std::ostream* os) { *os << "raw " << c.raw; }
+void PrintTo(const LadderCase& c, std::ostream* os) {
+    *os << "raw " << c.raw;
+}
 
 class Ladder : public ::testing::TestWithParam<LadderCase> {};
 

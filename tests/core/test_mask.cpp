@@ -14,7 +14,9 @@ struct MaskCase {
 };
 
 // Names the case in test lists: "0.25 in ###.#".
-void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.value << " in " << c.mask; }
+void PrintTo(const MaskCase& c, std::ostream* os) {
+    *os << c.value << " in " << c.mask;
+}
 
 class FormatMaskTest : public ::testing::TestWithParam<MaskCase> {};
 
@@ -33,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Rounding, FormatMaskTest,
                              MaskCase{1.5, "#####", "    2"}, MaskCase{0.4999, "#####", "    0"},
                              MaskCase{9.995, "##.##", "10.00"}, MaskCase{99.96, "###.#", "100.0"},
                              MaskCase{0.125, "#.##", "0.13"}),
-    test::CaseName());
+                         test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Layout, FormatMaskTest,
@@ -53,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(NegativeZero, FormatMaskTest,
                              MaskCase{-0.00001, "###.##", "  0.00"}, MaskCase{-0.004, "###.##", "  0.00"},
                              MaskCase{-0.0, "#####", "    0"}, MaskCase{-0.4, "#####", "    0"},
                              MaskCase{-0.005, "###.##", " -0.01"}),
-    test::CaseName());
+                         test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Overflow, FormatMaskTest,

@@ -13,9 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 
 const OptionSpec kAllOptions[] = {
-    options::decimalPlaces, options::foldExtremes,   options::colourScheme,   options::showCurves,   options::showReferenceRange,
-    options::showCurveInterval,     options::smoothing,  options::printCurves, options::printReferenceRange, options::printCurveInterval,
-    options::printProbabilityPlot,  options::printStatistics, options::rememberedFolder,
+    options::decimalPlaces,      options::foldExtremes,         options::colourScheme,
+    options::showCurves,         options::showReferenceRange,   options::showCurveInterval,
+    options::smoothing,          options::printCurves,          options::printReferenceRange,
+    options::printCurveInterval, options::printProbabilityPlot, options::printStatistics,
+    options::rememberedFolder,
 };
 
 TEST(OptionStore, FirstStartCreatesEveryFileEmptyAndReadsNotSet) {
@@ -139,7 +141,7 @@ TEST(OptionStore, TrimsFullWidthBlanksAndReadsNonNumbersAsZero) {
     std::string dir = test::freshFolder("opt-trim");
     OptionStore store(dir);
     ASSERT_TRUE(store.write(options::smoothing, "\xE3\x80\x80"
-                                              "300\xE3\x80\x80"));
+                                                "300\xE3\x80\x80"));
     EXPECT_EQ(store.read(options::smoothing), "300");
     EXPECT_EQ(readFileBytes(dir + "/heikatu")->substr(0, 7), "\x81\x40"
                                                              "300\x81\x40");

@@ -93,7 +93,8 @@ TEST(ReferenceMaster, ToleratesHandEditedLines) {
 // Only the three fields used are kept: a 5 MB line of commas once took hundreds of MB.
 TEST(ReferenceMaster, ALineOfMillionsOfCommasCostsLittle) {
     const std::string text = "\"TP\",\"6.6\",\"8.1\"" + std::string(5u << 20, ',') + "\r\nNa,138,145\r\n";
-    EXPECT_EQ(parseReferenceMaster(text), (std::vector<ReferenceRange>{{"TP", "6.6", "8.1"}, {"Na", "138", "145"}}));
+    EXPECT_EQ(parseReferenceMaster(text),
+              (std::vector<ReferenceRange>{{"TP", "6.6", "8.1"}, {"Na", "138", "145"}}));
     EXPECT_PEAK_MEMORY_BELOW(64 * 1024);
 }
 

@@ -38,8 +38,9 @@ TEST(SettingsFile, TrimsAndKeepsTitlesWhole) {
 // they were, the file read as binary and the settings were lost. Whatever was read is written
 // so that it reads back.
 TEST(SettingsFile, FieldsReadFromADamagedFileAreWrittenSoThatTheyReadBack) {
-    const std::string found("\xEF\xBB\xBFP\x82\"0\",6\0\r,,\"\",\",\"\"\r,,\"\",\"\",\"\",\"\"\r\"\"\r,,\",\"\"\",\"\",\"\"\r,",
-                            54);
+    const std::string found(
+        "\xEF\xBB\xBFP\x82\"0\",6\0\r,,\"\",\",\"\"\r,,\"\",\"\",\"\",\"\"\r\"\"\r,,\",\"\"\",\"\",\"\"\r,",
+        54);
     std::optional<SettingsRecord> read = parseSettings(found);
     ASSERT_TRUE(read);
     std::optional<SettingsRecord> again = parseSettings(settingsBytes(*read));

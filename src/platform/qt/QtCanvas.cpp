@@ -120,7 +120,8 @@ QPen QtCanvas::pen(int colour, LineStyle style, double width) const {
     const int w = std::max(1, int(std::lround(width * (paper_ ? scale_ : 1.0))));
     const QColor c = this->colour(colour);
     // Most drawings reuse the pen of the one before: keep it rather than build it anew.
-    if (lastPen_ && lastPen_->color() == c && lastPen_->width() == w && lastPenStyle_ == style) return *lastPen_;
+    if (lastPen_ && lastPen_->color() == c && lastPen_->width() == w && lastPenStyle_ == style)
+        return *lastPen_;
     QPen p(c);
     p.setWidth(w);
     p.setCapStyle(Qt::SquareCap);
@@ -252,7 +253,8 @@ void QtCanvas::drawText(double x, double y, const std::string& utf8, const Font&
         if (c.size() == 1) {
             auto known = cached.natural.constFind(c[0]);
             if (known == cached.natural.constEnd())
-                known = cached.natural.insert(c[0], metrics.inFont(c[0]) && metrics.horizontalAdvance(c[0]) == w);
+                known =
+                    cached.natural.insert(c[0], metrics.inFont(c[0]) && metrics.horizontalAdvance(c[0]) == w);
             natural = *known;
         }
         if (!natural) {
