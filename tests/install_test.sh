@@ -40,7 +40,9 @@ done
 # The batch commands do not load the windows' libraries; the module does.
 needed=$(objdump -p "$prog" | awk '/NEEDED/ {print $2}')
 if grep -qE 'Widgets|PrintSupport' <<< "$needed"; then fail "the program itself links $needed"; fi
-objdump -p "$module" | grep -q 'NEEDED.*libQt6Widgets' || fail "the module does not link Qt Widgets"
+# (Read whole first: grep -q ending the pipe early would fail it under pipefail.)
+module_needed=$(objdump -p "$module" | awk '/NEEDED/ {print $2}')
+grep -q 'libQt6Widgets' <<< "$module_needed" || fail "the module does not link Qt Widgets"
 
 # Batch commands of the installed program, with a fresh working folder provisioned from its seed.
 work=$scratch/work

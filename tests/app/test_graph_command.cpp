@@ -5,6 +5,7 @@
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_graph_command --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
+#include "GoldenPicture.h"
 
 #include "cli/Batch.h"
 
@@ -185,7 +186,6 @@ long differingPixels(const QImage& a, const QImage& b, int skipTop = -1, int ski
 // same fonts, hinting and antialiasing, to the pixel. The data are read from the test's own folder,
 // so the file-name line of the picture is the same wherever the checkout lives.
 TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
-    const QString golden = QStringLiteral(KLEPSYDRA_TEST_DATA "/golden/batch_graph.png");
     const std::string data = (dir_ / "main_200.csv").string();
     std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/main_200.csv", data);
     const std::vector<std::string> args = {data,           "--item",    "TP",   "--curves", "--reference",
@@ -211,8 +211,9 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
         QImage(QString::fromStdString((dir_ / "here.png").string())).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(process.size(), QSize(1024, 768));
     EXPECT_EQ(differingPixels(process, inTest), 0);
-    if (qEnvironmentVariableIsSet("KLEPSYDRA_UPDATE_GOLDEN")) ASSERT_TRUE(process.save(golden));
-    EXPECT_EQ(differingPixels(process, QImage(golden).convertToFormat(QImage::Format_RGB32)), 0);
+    // Against the stored picture with the house tolerance: another compiler may round a curve's
+    // coordinates differently by a pixel.
+    golden::expectMatches(process, "batch_graph.png");
 }
 
 } // namespace

@@ -57,7 +57,7 @@ class TestForm : public SurfaceWidget {
             list->addItem(QStringLiteral("row %1").arg(i));
         connect(list, &QListWidget::itemClicked, this,
                 [this](QListWidgetItem* item) { clickedRow = list->row(item); });
-        connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { delete item; });
+        connect(list, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) { delete item; });
         combo = make<QComboBox>("COMBO1", 120, 180);
         combo->addItems({QString(), QStringLiteral("ALB"), QStringLiteral("OTHER  ")});
         connect(combo, &QComboBox::activated, this, [this](int i) { activated = i; });

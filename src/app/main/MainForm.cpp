@@ -74,7 +74,7 @@ bool MainForm::MAINFORM_START() {
     statistics_->drawFixedElements();
     const bool fold = options_.readNumber(options::foldExtremes) > 0;
     table_->showFold(fold);
-    state_.foldFlag = fold ? "1" : "0";
+    state_.foldFlag.assign(1, fold ? '1' : '0'); // not = "1": GCC 12's false -Wrestrict (bug 105651)
     return checkInstallFolder(services_, services_.osVersion(), services_.currentFolder());
 }
 
