@@ -170,6 +170,45 @@ std::vector<double> logTicks(double lo, double hi) {
     return ticks;
 }
 
+// The probability plot's axes: value ticks up the left (on a log scale when the line was fitted to
+// ln x), probability ticks across.
+void plotAxes(Canvas& c, const SheetFrame& f, const Plot& p, bool log, const Font& label) {
+    const Span& y = p.y;
+    auto g = [log](double x) { return log ? std::log(x) : x; };
+    // Value ticks.
+    std::vector<double> ticks;
+    double step = 0;
+    if (log) {
+        ticks = logTicks(std::exp(y.lo), std::exp(y.hi));
+    } else {
+        step = niceStep(y.hi - y.lo);
+        for (double t = std::ceil(y.lo / step) * step; t <= y.hi; t += step)
+            ticks.push_back(t);
+    }
+    for (double t : ticks) {
+        double py = p.py(g(t));
+        c.line(p.left - f.fontSize * 0.3, py, p.left, py, Black);
+        char shortest[32];
+        std::snprintf(shortest, sizeof shortest, "%g", t);
+        std::string text = log ? shortest : tickText(t, step);
+        c.text(p.left - f.fontSize * 0.4 - c.textWidth(text, label), py - f.fontSize / 2, text, label, Black);
+    }
+    // Probability ticks across.
+    for (double pr : {0.001, 0.01, 0.1, 0.5, 0.9, 0.99, 0.999}) {
+        double px = p.px(indirect::normalQuantile(pr));
+        c.line(px, p.top, px, p.bottom, 13);
+        char text[16];
+        std::snprintf(text, sizeof text, pr < 0.01 || pr > 0.99 ? "%.1f" : "%.0f", pr * 100);
+        std::string t = text;
+        if (pr == 0.5) t += " %";
+        const double w = c.textWidth(t, label);
+        c.text(std::min(px - w / 2, f.x + f.width - w - f.fontSize * 0.2), p.bottom + f.fontSize * 0.4, t,
+               label, Black);
+    }
+    c.line(p.left, p.top, p.left, p.bottom, Black);
+    c.line(p.left, p.bottom, p.right, p.bottom, Black);
+}
+
 } // namespace
 
 void drawIndirectPlot(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
@@ -203,38 +242,7 @@ void drawIndirectPlot(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
         c.text(p.left + f.fontSize * 0.3, y1 + f.fontSize * 0.1, "切断域（直線の当てはめに使う値）", label,
                8);
     }
-    // Value ticks.
-    std::vector<double> ticks;
-    double step = 0;
-    if (log) {
-        ticks = logTicks(std::exp(y.lo), std::exp(y.hi));
-    } else {
-        step = niceStep(y.hi - y.lo);
-        for (double t = std::ceil(y.lo / step) * step; t <= y.hi; t += step)
-            ticks.push_back(t);
-    }
-    for (double t : ticks) {
-        double py = p.py(g(t));
-        c.line(p.left - f.fontSize * 0.3, py, p.left, py, Black);
-        char shortest[32];
-        std::snprintf(shortest, sizeof shortest, "%g", t);
-        std::string text = log ? shortest : tickText(t, step);
-        c.text(p.left - f.fontSize * 0.4 - c.textWidth(text, label), py - f.fontSize / 2, text, label, Black);
-    }
-    // Probability ticks across.
-    for (double pr : {0.001, 0.01, 0.1, 0.5, 0.9, 0.99, 0.999}) {
-        double px = p.px(indirect::normalQuantile(pr));
-        c.line(px, p.top, px, p.bottom, 13);
-        char text[16];
-        std::snprintf(text, sizeof text, pr < 0.01 || pr > 0.99 ? "%.1f" : "%.0f", pr * 100);
-        std::string t = text;
-        if (pr == 0.5) t += " %";
-        const double w = c.textWidth(t, label);
-        c.text(std::min(px - w / 2, f.x + f.width - w - f.fontSize * 0.2), p.bottom + f.fontSize * 0.4, t,
-               label, Black);
-    }
-    c.line(p.left, p.top, p.left, p.bottom, Black);
-    c.line(p.left, p.bottom, p.right, p.bottom, Black);
+    plotAxes(c, f, p, log, label);
     // All values, then the points kept and the line fitted to them.
     const double r = f.fontSize * 0.18;
     for (int i = 0; i < points; ++i) {
