@@ -56,7 +56,7 @@ using namespace kl;
 using namespace kl::indirect;
 
 std::vector<double> mixtureValues(std::size_t n, double resolution) {
-    MixtureSpec mixture;
+    MixtureParameters mixture;
     mixture.lambda = 0.2;
     mixture.pathologicalShare = 0.2;
     mixture.count = n;

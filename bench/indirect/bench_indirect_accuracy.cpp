@@ -65,7 +65,7 @@ void BM_Accuracy(benchmark::State& state) {
         for (double lambda : {0.0, 0.2, 0.5, 1.0}) {
             for (double share : {0.0, 0.1, 0.2, 0.3, 0.4, 0.5}) {
                 for (int seed = 1; seed <= seeds; ++seed) {
-                    MixtureSpec mixture;
+                    MixtureParameters mixture;
                     mixture.lambda = lambda;
                     mixture.pathologicalShare = share;
                     mixture.count = n;

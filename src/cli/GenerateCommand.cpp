@@ -18,7 +18,7 @@ namespace kl::cli {
 namespace {
 
 struct Options {
-    indirect::MixtureSpec mixture;
+    indirect::MixtureParameters mixture;
     std::string column = "VALUE";
     double below = 0, above = 0; // values under / over them written as "<below" / ">above" (0: none)
 };

@@ -41,7 +41,7 @@ double roundTo(double x, double res) {
 
 } // namespace
 
-GeneratedSet generateMixture(const MixtureSpec& mixture) {
+GeneratedSet generateMixture(const MixtureParameters& mixture) {
     GeneratedSet set;
     const double lambda = mixture.lambda;
     set.mu = boxCox(mixture.median, lambda);

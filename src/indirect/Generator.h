@@ -9,7 +9,7 @@
 
 namespace kl::indirect {
 
-struct MixtureSpec {
+struct MixtureParameters {
     double lambda = 0;            // Box-Cox λ of the healthy part
     double median = 50;           // of the healthy part, in the values' unit
     double cv = 0.2;              // approximate relative spread of the healthy part around its median
@@ -30,6 +30,6 @@ struct GeneratedSet {
 // On the transformed scale the healthy part is N(μ, σ) with μ = BoxCox(median) and σ = cv·median^λ.
 // The left part is N(μ − 3.5σ, 1.5σ), the right part N(μ + 4σ, 2σ): shifted, wider, overlapping
 // the healthy tails. Values must be positive: a draw at or below 0 (before rounding) is drawn again.
-GeneratedSet generateMixture(const MixtureSpec& mixture);
+GeneratedSet generateMixture(const MixtureParameters& mixture);
 
 } // namespace kl::indirect

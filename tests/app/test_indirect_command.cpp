@@ -31,7 +31,7 @@ struct Export {
 };
 
 Export makeExport() {
-    indirect::MixtureSpec mixture;
+    indirect::MixtureParameters mixture;
     mixture.pathologicalShare = 0.2;
     mixture.count = 20000;
     mixture.resolution = 0.1;

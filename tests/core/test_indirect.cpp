@@ -22,7 +22,7 @@ std::vector<double> sortedValues(const GeneratedSet& set) {
 }
 
 GeneratedSet mixture(double lambda, double share, std::size_t n, std::uint64_t seed, double resolution = 1) {
-    MixtureSpec mixture;
+    MixtureParameters mixture;
     mixture.lambda = lambda;
     mixture.pathologicalShare = share;
     mixture.count = n;

@@ -117,7 +117,7 @@ TEST(IntervalSheet, PictureStaysInsideItsFrame) {
 namespace {
 
 IndirectSheet indirectSheet(std::size_t count, double resolution) {
-    indirect::MixtureSpec mixture;
+    indirect::MixtureParameters mixture;
     mixture.count = count;
     mixture.pathologicalShare = 0.2;
     mixture.resolution = resolution;
