@@ -15,20 +15,7 @@ using indirect::Method;
 
 namespace {
 
-struct Span {
-    double lo = 0, hi = 0;
-    void take(double v) {
-        if (!std::isfinite(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    void pad(double share) {
-        double p = (hi - lo) * share;
-        if (!(p > 0)) p = std::max(std::fabs(lo) * 0.05, 1.0);
-        lo -= p;
-        hi += p;
-    }
-};
+using Span = ValueSpan;
 
 // The inner area of a picture: room on the left and below for the labels.
 struct Plot {

@@ -24,19 +24,23 @@ std::string tickText(double v, double step) {
     return buf;
 }
 
+void ValueSpan::take(double v) {
+    if (!std::isfinite(v)) return;
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+}
+
+void ValueSpan::pad(double share) {
+    double p = (hi - lo) * share;
+    if (!(p > 0)) p = std::max(std::fabs(lo) * 0.05, 1.0);
+    lo -= p;
+    hi += p;
+}
+
 namespace {
 
-struct Range {
-    double lo = 0, hi = 0;
-    void take(double v) {
-        if (!std::isfinite(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-};
-
-Range pictureRange(const IntervalSheet& s, const std::vector<double>& kept) {
-    Range r{*std::min_element(kept.begin(), kept.end()), *std::max_element(kept.begin(), kept.end())};
+ValueSpan pictureRange(const IntervalSheet& s, const std::vector<double>& kept) {
+    ValueSpan r{*std::min_element(kept.begin(), kept.end()), *std::max_element(kept.begin(), kept.end())};
     for (const MethodRow& row : s.group->intervals.rows) {
         if (!row.available) continue;
         for (const Limit* l : {&row.lower, &row.upper}) {
@@ -45,9 +49,8 @@ Range pictureRange(const IntervalSheet& s, const std::vector<double>& kept) {
         }
     }
     if (s.plot.found) r.take(s.plot.lower), r.take(s.plot.upper);
-    double pad = (r.hi - r.lo) * 0.03;
-    if (!(pad > 0)) pad = std::max(std::fabs(r.lo) * 0.05, 1.0);
-    return {r.lo - pad, r.hi + pad};
+    r.pad(0.03);
+    return r;
 }
 
 struct BinLayout {
@@ -57,7 +60,7 @@ struct BinLayout {
 
 // Classes centred on the values' grid: the smallest gap between distinct values, widened to
 // whole multiples of it until at most 60 classes cover the values.
-BinLayout binLayout(std::vector<double> kept, const Range& range) {
+BinLayout binLayout(std::vector<double> kept, const ValueSpan& range) {
     std::sort(kept.begin(), kept.end());
     double gap = 0;
     for (std::size_t i = 1; i < kept.size(); ++i) {
@@ -82,7 +85,7 @@ void drawIntervalPicture(Canvas& c, const SheetFrame& f, const IntervalSheet& s)
         c.text(f.x + f.fontSize, f.y + f.fontSize, "データがありません", label, Red);
         return;
     }
-    const Range range = pictureRange(s, kept);
+    const ValueSpan range = pictureRange(s, kept);
     const double margin = f.fontSize * 2.4, lane = f.fontSize * 1.15;
     const double left = f.x + margin, right = f.x + f.width - f.fontSize;
     const double lanesTop = f.y + f.fontSize * 0.5, barsTop = lanesTop + 5 * lane + f.fontSize * 0.5;

@@ -69,6 +69,14 @@ const char* methodShortName(std::size_t index);
 double niceStep(double span);
 std::string tickText(double v, double step);
 
+// The span of values an axis shows: grown by every finite value taken, then padded on both sides
+// by a share of its width (a span of one value by 5 % of it, at least 1).
+struct ValueSpan {
+    double lo = 0, hi = 0;
+    void take(double v);
+    void pad(double share);
+};
+
 // The whole sheet on one A4 page (0.1 mm, points).
 void drawIntervalPage(Canvas& page, double width, double height, const IntervalSheet& s);
 
