@@ -34,8 +34,16 @@ prog=$prefix/bin/klepsydra
 cmp -s "$source/resources/KIJUN_DAT" "$prefix/share/klepsydra/KIJUN_DAT" || fail "seed master not installed"
 module=$prefix/lib/klepsydra/klepsydra-desktop.so
 [ -f "$module" ] || fail "no windows module $module"
+# A path compiled in would name a file under one of the trees (the seed master, the module, the
+# share folder); the bare root alone is not searched for, since a short one ("/w") turns up by chance
+# in machine code.
 for f in "$prog" "$module"; do
-  if grep -qaF -e "$source" -e "$build" "$f"; then fail "$f holds a path of the source or build tree"; fi
+  for tree in "$source/resources" "$source/src/" "$build/share" "$build/klepsydra" "$build/KIJUN"; do
+    if grep -qaF -e "$tree" "$f"; then fail "$f holds a path of the source or build tree: $tree"; fi
+  done
+  if readelf -d "$f" | grep -E 'RPATH|RUNPATH' | grep -qF -e "$source" -e "$build"; then
+    fail "$f has a run path into the source or build tree"
+  fi
 done
 # The batch commands do not load the windows' libraries; the module does.
 needed=$(objdump -p "$prog" | awk '/NEEDED/ {print $2}')
