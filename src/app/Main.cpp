@@ -4,6 +4,8 @@
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
 #include "app/Version.h"
+#include "cli/Batch.h"
+#include "cli/Language.h"
 #include "cli/ProgramOptions.h"
 #include "persist/WorkDir.h"
 #include "platform/qt/QtServices.h"
@@ -71,7 +73,8 @@ int runDesktop(int argc, char** argv, const cli::ProgramOptions& options) {
         return 1;
     }
     QApplication app(argc, argv);
-    installJapaneseTranslations(app);
+    // Qt's own texts (the buttons of its dialogs) in Japanese; they are English already.
+    if (!inEnglish()) installJapaneseTranslations(app);
     const std::string workdir = workingFolder(options);
     QtServices services;
     std::unique_ptr<ProgramHost> host = createProgramHost(services, workdir);
@@ -90,7 +93,9 @@ int runDesktop(int argc, char** argv, const cli::ProgramOptions& options) {
 } // namespace
 
 int runWindows(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // This module has its own copy of the core, so it sets the language for itself.
+    if (!cli::takeLanguage(args, std::cerr)) return cli::kExitUsage;
     QCoreApplication::setApplicationName("klepsydra");
     QCoreApplication::setApplicationVersion(kVersion);
     cli::ProgramOptions options;

@@ -138,7 +138,10 @@ std::string programUsage() {
         name.resize(std::max<std::size_t>(name.size(), 10), ' ');
         s << "  " << name << c.summary << '\n';
     }
-    s << "\n'klepsydra COMMAND --help' shows a command's options.\n" << kExitStatuses;
+    s << "\n'klepsydra COMMAND --help' shows a command's options.\n"
+         "--lang ja|en, anywhere on the line, chooses the language of the windows and of the text\n"
+         "output (default: Japanese for a ja_* or C locale, else English; JSON and CSV names are English).\n"
+      << kExitStatuses;
     return s.str();
 }
 

@@ -1,8 +1,10 @@
 #include "cli/ProgramMain.h"
 
 #include "app/Version.h"
+#include "cli/Batch.h"
 #include "cli/BatchCommands.h"
 #include "cli/DesktopModule.h"
+#include "cli/Language.h"
 #include "cli/ProgramOptions.h"
 
 #include <QCoreApplication>
@@ -12,7 +14,8 @@
 namespace kl::cli {
 
 int runMain(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (!takeLanguage(args, std::cerr)) return kExitUsage;
     QCoreApplication::setApplicationName("klepsydra");
     QCoreApplication::setApplicationVersion(kVersion);
     if (!args.empty())

@@ -3,6 +3,7 @@
 #include "data/DataSet.h"
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <charconv>
 #include <cmath>
@@ -37,7 +38,7 @@ std::string shapeFigure(const char* label, bool calculated, double v, const std:
 }
 
 void appendHeadLines(std::vector<StatisticsLine>& lines, const BasicStatistics& s, bool withFigures) {
-    lines.push_back({240, 70, "( 基礎計算結果 )"});
+    lines.push_back({240, 70, translate("BasicStatistics", "( 基礎計算結果 )")});
     lines.push_back(at(0, "  Sample size   =  " + formatMask(s.sampleSize, "#############")));
     if (!withFigures) return;
     lines.push_back(at(1, figure("  Mean          =  ", s.mean)));

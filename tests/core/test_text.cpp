@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "text/Json.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <cmath>
 #include <sstream>
@@ -162,4 +163,60 @@ TEST(JsonWriter, NestsEscapesAndKeepsEveryDigit) {
     EXPECT_EQ(out.str(), "{\"file\":\"a\\\"b\\\\c\\n\\u0001.csv\",\"n\":3,\"mean\":0.30000000000000004,"
                          "\"sd\":null,\"neg0\":0,\"ok\":true,\"classes\":[{\"lower\":1e-300},[],null]}");
     EXPECT_EQ(std::stod(kl::jsonNumber(2.0 / 3.0)), 2.0 / 3.0);
+}
+
+TEST(Language, TheLocaleChoosesJapaneseForJaAndCAndEnglishOtherwise) {
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        kl::Language expected;
+    };
+    using kl::Language;
+    const Case cases[] = {
+        {nullptr, nullptr, nullptr, Language::Japanese}, // nothing set: the C locale
+        {"", "", "C", Language::Japanese},               // empty counts as not set
+        {nullptr, nullptr, "POSIX", Language::Japanese},
+        {nullptr, nullptr, "C.UTF-8", Language::Japanese},
+        {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
+        {nullptr, nullptr, "ja", Language::Japanese},
+        {nullptr, nullptr, "en_US.UTF-8", Language::English},
+        {nullptr, nullptr, "de_DE.UTF-8", Language::English},
+        {nullptr, nullptr, "java", Language::English},               // not ja_*: a made-up name
+        {"en_GB.UTF-8", nullptr, "ja_JP.UTF-8", Language::English},  // LC_ALL first
+        {nullptr, "ja_JP.UTF-8", "en_US.UTF-8", Language::Japanese}, // then LC_MESSAGES
+        {"C", "en_US.UTF-8", "en_US.UTF-8", Language::Japanese},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kl::languageOfLocale(c.lcAll, c.lcMessages, c.lang), c.expected)
+            << (c.lcAll ? c.lcAll : "-") << ' ' << (c.lcMessages ? c.lcMessages : "-") << ' '
+            << (c.lang ? c.lang : "-");
+    kl::Language chosen = Language::Japanese;
+    EXPECT_TRUE(kl::parseLanguage("en", chosen));
+    EXPECT_EQ(chosen, Language::English);
+    EXPECT_FALSE(kl::parseLanguage("EN", chosen));
+    EXPECT_FALSE(kl::parseLanguage("english", chosen));
+    EXPECT_EQ(chosen, Language::English);
+}
+
+namespace {
+std::string shouting(const char* context, const char* text) {
+    return std::string(context) == "Known" ? std::string("[") + text + "]" : std::string();
+}
+} // namespace
+
+TEST(Language, JapaneseTextsComeBackUnchangedAndArgumentsGoInByNumber) {
+    const char* source = "データが少なすぎます。          \r\n(データ数が10件未満です)   ";
+    EXPECT_EQ(kl::translate("Known", source), source); // no translator: Japanese, byte for byte
+    kl::setLanguage(kl::Language::English, &shouting);
+    EXPECT_EQ(kl::translate("Known", "a"), "[a]");
+    EXPECT_EQ(kl::translate("Unknown", source), source); // no translation: the text itself
+    EXPECT_TRUE(kl::inEnglish());
+    kl::setLanguage(kl::Language::Japanese, &shouting); // Japanese never translates
+    EXPECT_EQ(kl::translate("Known", "a"), "a");
+    EXPECT_FALSE(kl::inEnglish());
+
+    EXPECT_EQ(kl::withArgs("%2 of %1", {"10", "3"}), "3 of 10");
+    EXPECT_EQ(kl::withArgs("2.5% and 97.5%", {}), "2.5% and 97.5%");
+    EXPECT_EQ(kl::withArgs("%1%3 %", {"x"}), "x%3 %"); // a missing argument stays as written
 }
