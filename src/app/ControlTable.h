@@ -4,10 +4,13 @@
 // caption, and which handler its click, choice or typed change runs. The window builds its
 // controls from its table in the table's order, which is also the order the keyboard focus takes.
 
+#include "text/Translate.h"
+
 #include <QRect>
 
 #include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -35,6 +38,7 @@ template <class Window> struct ControlRow {
     const char* caption;       // the text it shows from the start ("" for none)
     void (*handler)(Window&);  // what its click, choice or typed change runs (nullptr for none)
     const char* tip = nullptr; // its tooltip, when it has one
+    int sizeInEnglish = 0;     // font size in English where the English caption is wider (0: size)
 };
 
 // Builds one control of parent from the description; the caller wires the handler.
@@ -46,14 +50,20 @@ QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect
 void wireControl(QWidget* control, ControlKind kind, const std::function<void()>& act);
 
 // Builds the window's controls from its table, in order, and wires each row's handler through
-// run (which runs a handler inside the window's error handling).
+// run (which runs a handler inside the window's error handling). Captions and tooltips are shown
+// in the current language, translated in context (mark them with KL_TRANSLATE_NOOP(context, ...)).
 template <class Window>
-std::vector<QWidget*> buildControls(Window& window, std::span<const ControlRow<Window>> rows,
+std::vector<QWidget*> buildControls(Window& window, const char* context,
+                                    std::span<const ControlRow<Window>> rows,
                                     const std::function<void(const std::function<void()>&)>& run) {
     std::vector<QWidget*> built;
-    for (const ControlRow<Window>& row : rows)
-        built.push_back(
-            buildControl(&window, row.name, row.kind, row.at, row.font, row.size, row.caption, row.tip));
+    for (const ControlRow<Window>& row : rows) {
+        const std::string caption = translate(context, row.caption);
+        const std::string tip = row.tip ? translate(context, row.tip) : std::string();
+        const int size = inEnglish() && row.sizeInEnglish > 0 ? row.sizeInEnglish : row.size;
+        built.push_back(buildControl(&window, row.name, row.kind, row.at, row.font, size, caption.c_str(),
+                                     row.tip ? tip.c_str() : nullptr));
+    }
     std::size_t i = 0;
     for (const ControlRow<Window>& row : rows) {
         QWidget* control = built[i++];

@@ -111,7 +111,8 @@ const Row kMainControls[] = {
 } // namespace
 
 void MainForm::buildControls() {
-    kl::buildControls<MainForm>(*this, kMainControls, [this](const std::function<void()>& h) { guarded(h); });
+    kl::buildControls<MainForm>(*this, "MainForm", kMainControls,
+                                [this](const std::function<void()>& h) { guarded(h); });
 }
 
 } // namespace kl
