@@ -28,8 +28,19 @@ QWidget* buildNote(QWidget* parent, const char* name, QRect at, const QFont& fon
     return note;
 }
 
-QWidget* buildList(QWidget* parent, const char* name, QRect at, const QFont& font) {
-    auto* list = placeControl<QListWidget>(parent, name, at, font);
+// The made widget placed as placeControl places a new one, or a new W when none was made.
+template <class W>
+W* placeOrTake(QWidget* made, QWidget* parent, const char* name, QRect at, const QFont& font) {
+    auto* widget = qobject_cast<W*>(made);
+    if (widget == nullptr) return placeControl<W>(parent, name, at, font);
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(at);
+    widget->setFont(font);
+    return widget;
+}
+
+QWidget* buildList(QWidget* parent, const char* name, QRect at, const QFont& font, QWidget* made) {
+    auto* list = placeOrTake<QListWidget>(made, parent, name, at, font);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setUniformItemSizes(true);
     list->setTextElideMode(Qt::ElideNone); // rows end in blanks: clip them, never "..."
@@ -44,8 +55,8 @@ template <class W> W* withText(W* control, const char* caption) {
 } // namespace
 
 QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect at, const char* font,
-                      int size, const char* caption, const char* tip) {
-    const QFont qfont = qtFont(Font{font, double(size)}, size);
+                      int size, const char* caption, const char* tip, FontStyle style, QWidget* made) {
+    const QFont qfont = qtFont(Font{font, double(size), false, style == FontStyle::Italic}, size);
     QWidget* control = nullptr;
     switch (kind) {
     case ControlKind::Button:
@@ -65,7 +76,7 @@ QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect
         control = buildNote(parent, name, at, qfont, caption);
         break;
     case ControlKind::List:
-        control = buildList(parent, name, at, qfont);
+        control = buildList(parent, name, at, qfont, made);
         break;
     case ControlKind::DropDown:
         control = placeControl<QComboBox>(parent, name, at, qfont);

@@ -28,6 +28,9 @@ enum class ControlKind {
     Radio,      // radio button: the handler runs on a click
 };
 
+// The font's style where a control's caption is not upright.
+enum class FontStyle { Regular, Italic };
+
 template <class Window> struct ControlRow {
     const char* name; // script name: the control's objectName
     const char* role; // what the control is for, in plain words
@@ -39,11 +42,18 @@ template <class Window> struct ControlRow {
     void (*handler)(Window&);  // what its click, choice or typed change runs (nullptr for none)
     const char* tip = nullptr; // its tooltip, when it has one
     int sizeInEnglish = 0;     // font size in English where the English caption is wider (0: size)
+    FontStyle style = FontStyle::Regular;
+    // Makes a List's widget where the window needs a subclass of QListWidget (a list that also
+    // reports its keys, say); the table then places, names and wires it as any other (nullptr: a
+    // plain QListWidget).
+    QWidget* (*make)(Window&) = nullptr;
 };
 
-// Builds one control of parent from the description; the caller wires the handler.
+// Builds one control of parent from the description; the caller wires the handler. made, when
+// given for a List, is the list widget to use (a QListWidget subclass with parent as its parent).
 QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect at, const char* font,
-                      int size, const char* caption, const char* tip);
+                      int size, const char* caption, const char* tip, FontStyle style = FontStyle::Regular,
+                      QWidget* made = nullptr);
 
 // Connects the control's user action to act, as its kind says (see ControlKind). A field puts the
 // line end "\r\n" after its text when Enter is pressed, before act runs.
@@ -61,8 +71,9 @@ std::vector<QWidget*> buildControls(Window& window, const char* context,
         const std::string caption = translate(context, row.caption);
         const std::string tip = row.tip ? translate(context, row.tip) : std::string();
         const int size = inEnglish() && row.sizeInEnglish > 0 ? row.sizeInEnglish : row.size;
+        QWidget* made = row.make ? row.make(window) : nullptr;
         built.push_back(buildControl(&window, row.name, row.kind, row.at, row.font, size, caption.c_str(),
-                                     row.tip ? tip.c_str() : nullptr));
+                                     row.tip ? tip.c_str() : nullptr, row.style, made));
     }
     std::size_t i = 0;
     for (const ControlRow<Window>& row : rows) {

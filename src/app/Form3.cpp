@@ -1,5 +1,6 @@
 #include "app/Form3.h"
 
+#include "app/ControlTable.h"
 #include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
@@ -18,28 +19,32 @@ namespace {
 constexpr Rgb kBackground{236, 233, 216};
 constexpr Rgb kDarkEdge{128, 128, 128};
 
-const char* const kMissingCaption = "入力モレ";
-const char* const kMissingText = "入力モレがあります。確認して下さい。        ";
-const char* const kDeleteCaption = "マスタ項目の削除";
-const char* const kDeleteText = "選択した項目を削除してよろしいですか ?       ";
-const char* const kFileCaption = "CAUTION";
-const char* const kUnreadableText = "基準範囲マスタ( data_f/KIJUN.DAT )を読み込めません。";
-const char* const kUnwritableText =
-    "基準範囲マスタ( data_f/KIJUN.DAT )を保存できません。変更されていません。";
+constexpr const char* kMissingCaption = KL_TRANSLATE_NOOP("Form3", "入力モレ");
+constexpr const char* kMissingText =
+    KL_TRANSLATE_NOOP("Form3", "入力モレがあります。確認して下さい。        ");
+constexpr const char* kDeleteCaption = KL_TRANSLATE_NOOP("Form3", "マスタ項目の削除");
+constexpr const char* kDeleteText =
+    KL_TRANSLATE_NOOP("Form3", "選択した項目を削除してよろしいですか ?       ");
+constexpr const char* kFileCaption = KL_TRANSLATE_NOOP("Form3", "CAUTION");
+constexpr const char* kUnreadableText =
+    KL_TRANSLATE_NOOP("Form3", "基準範囲マスタ( data_f/KIJUN.DAT )を読み込めません。");
+constexpr const char* kUnwritableText =
+    KL_TRANSLATE_NOOP("Form3", "基準範囲マスタ( data_f/KIJUN.DAT )を保存できません。変更されていません。");
 
-template <class W> W* place(QWidget* parent, const char* name, QRect at, int size, const char* fontName) {
-    return placeControl<W>(parent, name, at, qtFont(Font{fontName, double(size)}, size));
+std::string form3Text(const char* text) {
+    return translate("Form3", text);
 }
 
-QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const char* caption) {
-    return commandButton(parent, name, at, qtFont(Font{kMincho, double(size)}, size), caption);
-}
-
-// LIST3, which says when a key (an arrow, Page Up/Down, Home, End, a letter) moved its current row.
+// LIST3, which says when a key (an arrow, Page Up/Down, Home, End, a letter) moved its current row,
+// and keeps the row of the last item clicked for the click handler (connected after this one).
 class MasterList : public QListWidget {
   public:
-    using QListWidget::QListWidget;
+    explicit MasterList(QWidget* parent) : QListWidget(parent) {
+        connect(this, &QListWidget::itemClicked, this,
+                [this](QListWidgetItem* item) { clickedRow = row(item); });
+    }
     std::function<void(int)> movedByKey;
+    int clickedRow = -1;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -60,37 +65,51 @@ Form3::Form3(Services& services, std::string workdir, QWidget* opener)
 
 Form3::~Form3() = default;
 
+QWidget* Form3::makeList3(Form3& w) {
+    auto* list = new MasterList(&w);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &w, [&w, list](QListWidgetItem* item) {
+        w.run([&w, list, item] { w.LIST3_DBLCLICK(list->row(item)); });
+    });
+    // Moving the highlight by keyboard puts the editor on that record as a click does; the focus
+    // stays in the list so that the keys go on moving it.
+    list->movedByKey = [&w, list](int row) {
+        w.run([&w, list, row] {
+            w.LIST3_CLICK(row);
+            list->setFocus();
+        });
+    };
+    return list;
+}
+
 void Form3::buildControls() {
+    using K = ControlKind;
+    using Row = ControlRow<Form3>;
+    constexpr const char* M = kMincho;
     // The three fields sit under their column heads, LIST3 under them with its columns aligned.
-    edit8_ = place<QLineEdit>(this, "EDIT8", QRect(22, 188, 250, 32), 20, kMincho);
-    edit9_ = place<QLineEdit>(this, "EDIT9", QRect(274, 188, 152, 32), 20, kMincho);
-    edit10_ = place<QLineEdit>(this, "EDIT10", QRect(428, 188, 173, 32), 20, kMincho);
-    button12_ = button(this, "BUTTON12", QRect(616, 186, 170, 36), 20, "登録(新規・修正)");
-    auto* list = place<MasterList>(this, "LIST3", QRect(22, 226, 581, 355), 17, kGothic);
-    list3_ = list;
-    list3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list3_->setUniformItemSizes(true);
-    list3_->setTextElideMode(Qt::ElideNone); // rows end in blanks; an ellipsis would hide nothing
+    // clang-format off
+    // name, role, kind, geometry, font, size, caption, handler[, tooltip, size in English, style, maker]
+    static const Row rows[] = {
+        {"EDIT8", "item name", K::Field, {22, 188, 250, 32}, M, 20, "", nullptr},
+        {"EDIT9", "lower limit", K::Field, {274, 188, 152, 32}, M, 20, "", nullptr},
+        {"EDIT10", "upper limit", K::Field, {428, 188, 173, 32}, M, 20, "", nullptr},
+        {"BUTTON12", "register a new item or the corrected one", K::Button, {616, 186, 170, 36}, M, 20,
+         KL_TRANSLATE_NOOP("Form3", "登録(新規・修正)"), [](Form3& w) { w.BUTTON12_ON(); }},
+        {"LIST3", "the items: a click corrects one, a double click deletes it", K::List, {22, 226, 581, 355},
+         kGothic, 17, "", [](Form3& w) { w.LIST3_CLICK(static_cast<MasterList*>(w.list3_)->clickedRow); }, nullptr, 0,
+         FontStyle::Regular, &Form3::makeList3},
+        {"BUTTON11", "close the editor", K::Button, {616, 545, 170, 36}, M, 22,
+         KL_TRANSLATE_NOOP("Form3", "戻  る"), [](Form3& w) { w.BUTTON11_ON(); }},
+    };
+    // clang-format on
+    kl::buildControls<Form3>(*this, "Form3", rows, [this](const std::function<void()>& h) { run(h); });
+    edit8_ = findChild<QLineEdit*>(QStringLiteral("EDIT8"));
+    edit9_ = findChild<QLineEdit*>(QStringLiteral("EDIT9"));
+    edit10_ = findChild<QLineEdit*>(QStringLiteral("EDIT10"));
+    list3_ = findChild<QListWidget*>(QStringLiteral("LIST3"));
     // Half-width cells of a whole 9 px at size 17, so the columns fall under the head boxes.
     QFont rowFont = list3_->font();
     rowFont.setLetterSpacing(QFont::AbsoluteSpacing, 9.0 - 17.0 / 2);
     list3_->setFont(rowFont);
-    button11_ = button(this, "BUTTON11", QRect(616, 545, 170, 36), 22, "戻  る");
-
-    connect(button12_, &QPushButton::clicked, this, [this] { run([this] { BUTTON12_ON(); }); });
-    connect(button11_, &QPushButton::clicked, this, [this] { run([this] { BUTTON11_ON(); }); });
-    connect(list3_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { run([this, item] { LIST3_CLICK(list3_->row(item)); }); });
-    connect(list3_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { run([this, item] { LIST3_DBLCLICK(list3_->row(item)); }); });
-    // Moving the highlight by keyboard puts the editor on that record as a click does; the focus
-    // stays in the list so that the keys go on moving it.
-    list->movedByKey = [this](int row) {
-        run([this, row] {
-            LIST3_CLICK(row);
-            list3_->setFocus();
-        });
-    };
 }
 
 std::string Form3::masterPath() const {
@@ -103,7 +122,7 @@ void Form3::open() {
 }
 
 void Form3::reliefText(double x, double y, const char* text, double size, int colour, bool bold) {
-    kl::reliefText(canvas(), x, y, text, Font{kMincho, size, bold, false}, colour);
+    kl::reliefText(canvas(), x, y, form3Text(text), Font{kMincho, size, bold, false}, colour);
 }
 
 void Form3::headBox(int x1, int y1, int x2, int y2) {
@@ -112,35 +131,56 @@ void Form3::headBox(int x1, int y1, int x2, int y2) {
 
 void Form3::drawTexts() {
     clearSurface();
-    reliefText(10, 10, "( 基準範囲の入力 )", 16, Black, true);
-    reliefText(10, 30, "  ヒストグラムの階級幅は、各検査項目の基準範囲幅の約1/10が目安となります。ここで設定",
+    reliefText(10, 10, KL_TRANSLATE_NOOP("Form3", "( 基準範囲の入力 )"), 16, Black, true);
+    reliefText(
+        10, 30,
+        KL_TRANSLATE_NOOP(
+            "Form3", "  ヒストグラムの階級幅は、各検査項目の基準範囲幅の約1/10が目安となります。ここで設定"),
+        14, Black);
+    reliefText(10, 50,
+               KL_TRANSLATE_NOOP("Form3", "  した基準範囲をもとに階級幅を設定しますので必ず入力して下さい。"),
                14, Black);
-    reliefText(10, 50, "  した基準範囲をもとに階級幅を設定しますので必ず入力して下さい。", 14, Black);
-    reliefText(10, 70, "  ( 下記のリストボックスをシングルクリックで修正、ダブルクリックで削除できます )", 14,
-               Black);
+    reliefText(
+        10, 70,
+        KL_TRANSLATE_NOOP("Form3",
+                          "  ( 下記のリストボックスをシングルクリックで修正、ダブルクリックで削除できます )"),
+        14, Black);
     reliefText(
         10, 90,
-        "  * 注 意： 但し、ここにあるデータはこのアプリケーションで既に使用されている可能性があります。", 12,
-        Red);
-    reliefText(10, 105,
-               "            データの追加、修正は問題ありませんが｢削除｣については、十分注意して行って下さい。",
-               12, Red);
-    reliefText(
-        10, 120,
-        "            また、項目によっては｢上限値｣の無い場合があります。その際には便宜上、上限値は｢9999｣また",
+        KL_TRANSLATE_NOOP(
+            "Form3",
+            "  * 注 意： 但し、ここにあるデータはこのアプリケーションで既に使用されている可能性があります。"),
         12, Red);
-    reliefText(10, 135, "            は｢99999｣と入力して下さい。", 12, Red);
+    reliefText(
+        10, 105,
+        KL_TRANSLATE_NOOP(
+            "Form3",
+            "            データの追加、修正は問題ありませんが｢削除｣については、十分注意して行って下さい。"),
+        12, Red);
+    reliefText(10, 120,
+               KL_TRANSLATE_NOOP(
+                   "Form3",
+                   "            "
+                   "また、項目によっては｢上限値｣の無い場合があります。その際には便宜上、上限値は｢9999｣また"),
+               12, Red);
+    reliefText(10, 135, KL_TRANSLATE_NOOP("Form3", "            は｢99999｣と入力して下さい。"), 12, Red);
     headBox(22, 155, 271, 185);
     headBox(274, 155, 425, 185);
     headBox(428, 155, 600, 185);
-    reliefText(111, 162, "項 目 名", 16, Black);
-    reliefText(318, 162, "下 限 値", 16, Black);
-    reliefText(482, 162, "上 限 値", 16, Black);
-    reliefText(22, 615, "* 基準範囲はできうるかぎり一般的に用いられている値と近似したものを入力して下さい。",
-               12, Blue);
-    reliefText(22, 630,
-               "　(一般的な基準範囲と極端にかけ離れている場合、正しいグラフを作成できない場合があります)", 12,
-               Blue);
+    reliefText(111, 162, KL_TRANSLATE_NOOP("Form3", "項 目 名"), 16, Black);
+    reliefText(318, 162, KL_TRANSLATE_NOOP("Form3", "下 限 値"), 16, Black);
+    reliefText(482, 162, KL_TRANSLATE_NOOP("Form3", "上 限 値"), 16, Black);
+    reliefText(
+        22, 615,
+        KL_TRANSLATE_NOOP(
+            "Form3", "* 基準範囲はできうるかぎり一般的に用いられている値と近似したものを入力して下さい。"),
+        12, Blue);
+    reliefText(
+        22, 630,
+        KL_TRANSLATE_NOOP(
+            "Form3",
+            "　(一般的な基準範囲と極端にかけ離れている場合、正しいグラフを作成できない場合があります)"),
+        12, Blue);
 }
 
 void Form3::listFile() {
@@ -149,8 +189,8 @@ void Form3::listFile() {
     if (!fileExists(masterPath())) return;
     MasterReadResult read = readMasterRecords(masterPath());
     if (!read.ok) {
-        services_.message(kFileCaption, std::string(kUnreadableText) + "\r\n" + read.error, Buttons::Ok,
-                          Icon::Information);
+        services_.message(form3Text(kFileCaption), form3Text(kUnreadableText) + "\r\n" + read.error,
+                          Buttons::Ok, Icon::Information);
         return;
     }
     listing_ = listMaster(read.records);
@@ -175,15 +215,16 @@ bool Form3::reportFailure(const MasterEditResult& result) {
     case MasterEditStatus::NoRecord:
         return false;
     case MasterEditStatus::Refused:
-        services_.message(kMasterRefusalCaption, result.message, Buttons::Ok, Icon::Information);
+        services_.message(translate("MasterEditor", kMasterRefusalCaption), result.message, Buttons::Ok,
+                          Icon::Information);
         return true;
     case MasterEditStatus::ReadFailed:
-        services_.message(kFileCaption, std::string(kUnreadableText) + "\r\n" + result.message, Buttons::Ok,
-                          Icon::Information);
+        services_.message(form3Text(kFileCaption), form3Text(kUnreadableText) + "\r\n" + result.message,
+                          Buttons::Ok, Icon::Information);
         return true;
     case MasterEditStatus::WriteFailed:
-        services_.message(kFileCaption, std::string(kUnwritableText) + "\r\n" + result.message, Buttons::Ok,
-                          Icon::Information);
+        services_.message(form3Text(kFileCaption), form3Text(kUnwritableText) + "\r\n" + result.message,
+                          Buttons::Ok, Icon::Information);
         return true;
     }
     return true;
@@ -225,7 +266,8 @@ void Form3::BUTTON12_ON() {
     if (modifyMode_ == 0) {
         if (trimBlanks(typed.name).empty()) {
             services_.beep();
-            services_.message(kMissingCaption, kMissingText, Buttons::Ok, Icon::Information);
+            services_.message(form3Text(kMissingCaption), form3Text(kMissingText), Buttons::Ok,
+                              Icon::Information);
         } else {
             // A refused or failed write keeps the typed texts and the mode, so nothing is lost.
             if (reportFailure(appendMasterRecord(masterPath(), typed))) return;
@@ -252,7 +294,8 @@ void Form3::BUTTON12_ON() {
 
 void Form3::LIST3_DBLCLICK(int row) {
     if (row < 0 || row >= static_cast<int>(listing_.recordOfRow.size())) return;
-    if (services_.message(kDeleteCaption, kDeleteText, Buttons::YesNo, Icon::Information) != Answer::Yes)
+    if (services_.message(form3Text(kDeleteCaption), form3Text(kDeleteText), Buttons::YesNo,
+                          Icon::Information) != Answer::Yes)
         return;
     const int record = listing_.recordOfRow[static_cast<std::size_t>(row)];
     {

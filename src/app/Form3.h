@@ -21,7 +21,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace kl {
 
@@ -51,6 +50,8 @@ class Form3 : public SecondaryWindow {
 
   private:
     void buildControls();
+    // LIST3: a list that also reports the keys that move its highlight, and its double click.
+    static QWidget* makeList3(Form3& w);
     void drawTexts();
     void reliefText(double x, double y, const char* text, double size, int colour, bool bold = false);
     void headBox(int x1, int y1, int x2, int y2);
@@ -68,7 +69,6 @@ class Form3 : public SecondaryWindow {
     int recordCount_ = 0;
 
     QLineEdit *edit8_ = nullptr, *edit9_ = nullptr, *edit10_ = nullptr;
-    QPushButton *button11_ = nullptr, *button12_ = nullptr;
     QListWidget* list3_ = nullptr;
 };
 

@@ -1,11 +1,10 @@
 #include "app/Form4.h"
 
+#include "app/ControlTable.h"
 #include "app/WindowParts.h"
 #include "output/HelpTexts.h"
 #include "output/TextReports.h"
 #include "platform/qt/Fonts.h"
-
-#include <QPushButton>
 
 namespace kl {
 
@@ -13,6 +12,29 @@ namespace {
 
 constexpr Rgb kBackground{236, 233, 216};
 constexpr double kTextSize = 18, kSummarySize = 14, kExponentSize = 10;
+
+using K = ControlKind;
+using Row = ControlRow<Form4>;
+constexpr const char* M = kMincho;
+constexpr FontStyle I = FontStyle::Italic;
+constexpr const char* kPrintTip = KL_TRANSLATE_NOOP("Form4", "この説明を印刷");
+
+// Under the last text row, at the right: one table for each help mode's window size.
+// clang-format off
+// name, role, kind, geometry, font, size, caption, handler, tooltip, size in English, style
+const Row kUsageControls[] = {
+    {"BUTTON24", "print the guide", K::Button, {502, 462, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "print"),
+     [](Form4& w) { w.BUTTON24_ON(); }, kPrintTip, 0, I},
+    {"BUTTON27", "close the help", K::Button, {638, 462, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "close"),
+     [](Form4& w) { w.BUTTON27_ON(); }, nullptr, 0, I},
+};
+const Row kShapeControls[] = {
+    {"BUTTON24", "print the explanation", K::Button, {512, 590, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "print"),
+     [](Form4& w) { w.BUTTON24_ON(); }, kPrintTip, 0, I},
+    {"BUTTON27", "close the help", K::Button, {648, 590, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "close"),
+     [](Form4& w) { w.BUTTON27_ON(); }, nullptr, 0, I},
+};
+// clang-format on
 
 } // namespace
 
@@ -25,23 +47,11 @@ Form4::Form4(Services& services, int mode, QWidget* opener)
                       QStringLiteral("HELP"), Placement::StayOnTop),
       mode_(mode), opener_(opener) {
     setFont(qtFont(Font{kMincho, kTextSize}, int(kTextSize)));
-    // Placed under the text by placeButtons.
-    button24_ = commandButton(this, "BUTTON24", QRect(), printCloseButtonFont(), "print");
-    button27_ = commandButton(this, "BUTTON27", QRect(), printCloseButtonFont(), "close");
-    connect(button24_, &QPushButton::clicked, this, [this] { run([this] { BUTTON24_ON(); }); });
-    connect(button27_, &QPushButton::clicked, this, [this] { run([this] { BUTTON27_ON(); }); });
-    placeButtons(mode == 2 ? 590 : 462);
-    setToolTips(this, {{"BUTTON24", "この説明を印刷"}});
+    buildControls<Form4>(*this, "Form4", mode == 2 ? std::span<const Row>(kShapeControls) : kUsageControls,
+                         [this](const std::function<void()>& h) { run(h); });
 }
 
 Form4::~Form4() = default;
-
-void Form4::placeButtons(int top) {
-    // Under the last text row, at the right.
-    const int w = 120, h = 36, right = width() - 24;
-    button27_->setGeometry(right - w, top, w, h);
-    button24_->setGeometry(right - 2 * w - 16, top, w, h);
-}
 
 void Form4::open() {
     placeOver(this, opener_);
@@ -49,7 +59,7 @@ void Form4::open() {
 }
 
 void Form4::gridText(int column, int row, const char* text, double size, int colour) {
-    canvas().text(column * size / 2, row * size, text, Font{kMincho, size}, colour);
+    canvas().text(column * size / 2, row * size, helpText(text), Font{kMincho, size}, colour);
 }
 
 void Form4::FORM4_START() {
@@ -107,7 +117,7 @@ void Form4::formulaBlock() {
         c.text(b.x + 151, 133, b.power, exponent, Black);
         c.text(b.x + 135, 163, b.power, exponent, Black);
     }
-    c.text(340, 190, kFormulaLegend, text, Black);
+    c.text(340, 190, helpText(kFormulaLegend), text, Black);
     c.line(459, 189, 472, 189, Black);
 }
 

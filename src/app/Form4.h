@@ -14,8 +14,6 @@
 
 #include <functional>
 
-class QPushButton;
-
 namespace kl {
 
 class Form4 : public SecondaryWindow {
@@ -42,11 +40,9 @@ class Form4 : public SecondaryWindow {
     void layoutUsage();
     void layoutShape();
     void formulaBlock();
-    void placeButtons(int top);
 
     int mode_;
     QPointer<QWidget> opener_;
-    QPushButton *button24_ = nullptr, *button27_ = nullptr;
 };
 
 } // namespace kl

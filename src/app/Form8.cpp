@@ -1,5 +1,6 @@
 #include "app/Form8.h"
 
+#include "app/ControlTable.h"
 #include "app/WindowParts.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
@@ -12,18 +13,30 @@ namespace {
 
 constexpr Rgb kBackground{236, 233, 216};
 
+using K = ControlKind;
+using Row = ControlRow<Form8>;
+
+// Below the footnotes, side by side.
+// clang-format off
+// name, role, kind, geometry, font, size, caption, handler, tooltip, size in English, style
+const Row kControls[] = {
+    {"BUTTON26", "print the statistics", K::Button, {50, 658, 120, 32}, kMincho, 20,
+     KL_TRANSLATE_NOOP("Form8", "print"), [](Form8& w) { w.BUTTON26_ON(); },
+     KL_TRANSLATE_NOOP("Form8", "計算結果を印刷"), 0, FontStyle::Italic},
+    {"BUTTON29", "close the statistics", K::Button, {210, 658, 120, 32}, kMincho, 20,
+     KL_TRANSLATE_NOOP("Form8", "close"), [](Form8& w) { w.BUTTON29_ON(); }, nullptr, 0, FontStyle::Italic},
+};
+// clang-format on
+
 } // namespace
 
 Form8::Form8(Services& services, GraphStatisticsOutcome outcome, QWidget* opener)
     : SecondaryWindow(services, QStringLiteral("form8"), QSize(kWidth, kHeight), opener, kBackground,
                       toQString(outcome.caption)),
       outcome_(std::move(outcome)) {
-    // Below the footnotes, side by side.
-    button26_ = commandButton(this, "BUTTON26", QRect(50, 658, 120, 32), printCloseButtonFont(), "print");
-    connect(button26_, &QPushButton::clicked, this, [this] { run([this] { BUTTON26_ON(); }); });
-    button29_ = commandButton(this, "BUTTON29", QRect(210, 658, 120, 32), printCloseButtonFont(), "close");
-    setToolTips(this, {{"BUTTON26", "計算結果を印刷"}});
-    connect(button29_, &QPushButton::clicked, this, [this] { run([this] { BUTTON29_ON(); }); });
+    const std::vector<QWidget*> built =
+        buildControls<Form8>(*this, "Form8", kControls, [this](const std::function<void()>& h) { run(h); });
+    button26_ = static_cast<QPushButton*>(built[0]);
 }
 
 Form8::~Form8() = default;

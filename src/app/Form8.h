@@ -51,7 +51,7 @@ class Form8 : public SecondaryWindow {
 
   private:
     GraphStatisticsOutcome outcome_;
-    QPushButton *button26_ = nullptr, *button29_ = nullptr;
+    QPushButton* button26_ = nullptr;
 };
 
 // BUTTON19_ON of the graph window: computes both samples; shows the "計算不要" (or refusal)

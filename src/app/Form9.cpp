@@ -1,5 +1,6 @@
 #include "app/Form9.h"
 
+#include "app/ControlTable.h"
 #include "app/WindowParts.h"
 #include "graph/PatternPicture.h"
 #include "graph/PlotHelpText.h"
@@ -18,22 +19,36 @@ constexpr double kLeftColumn = 14, kRightColumn = 505;
 constexpr double kPictureX = 14, kPictureY = 214, kPictureScale = 0.7;
 constexpr double kGuideX = 642, kGuideY = 222, kGuidePitch = 20;
 
+using K = ControlKind;
+using Row = ControlRow<Form9>;
+
+// clang-format off
+// name, role, kind, geometry, font, size, caption, handler, tooltip, size in English, style
+const Row kControls[] = {
+    {"BUTTON25", "print the explanation", K::Button, {742, 700, 115, 34}, kMincho, 20,
+     KL_TRANSLATE_NOOP("Form9", "print"), [](Form9& w) { w.BUTTON25_ON(); },
+     KL_TRANSLATE_NOOP("Form9", "この説明を印刷"), 0, FontStyle::Italic},
+    {"BUTTON28", "close the help", K::Button, {870, 700, 115, 34}, kMincho, 20,
+     KL_TRANSLATE_NOOP("Form9", "close"), [](Form9& w) { w.BUTTON28_ON(); }, nullptr, 0, FontStyle::Italic},
+};
+// clang-format on
+
 constexpr const char* kGuideLines[] = {
-    "＜パターンの見方＞",
-    "・各点は階級の上限値と、そこまでの",
-    "  累積相対度数(％)を表します。",
-    "・点が点線(直線)に沿って並べば、",
-    "  正規分布とみなせます。",
-    "・Ｓ型：両裾が正規分布より長い",
-    "  (尖りの強い)分布。外れ値が多く",
-    "  混入した場合も両端が寝てきます。",
-    "・Ｎ型：両裾が短い一様分布や",
-    "  ドーム様の分布。両端が立ちます。",
-    "・右裾広がりの分布では点の並びが",
-    "  上に凸、左裾広がりでは下に凸に",
-    "  曲がります。",
-    "・２種類の分布が混ざると、途中で",
-    "  点の並びに段ができます。",
+    KL_TRANSLATE_NOOP("Form9", "＜パターンの見方＞"),
+    KL_TRANSLATE_NOOP("Form9", "・各点は階級の上限値と、そこまでの"),
+    KL_TRANSLATE_NOOP("Form9", "  累積相対度数(％)を表します。"),
+    KL_TRANSLATE_NOOP("Form9", "・点が点線(直線)に沿って並べば、"),
+    KL_TRANSLATE_NOOP("Form9", "  正規分布とみなせます。"),
+    KL_TRANSLATE_NOOP("Form9", "・Ｓ型：両裾が正規分布より長い"),
+    KL_TRANSLATE_NOOP("Form9", "  (尖りの強い)分布。外れ値が多く"),
+    KL_TRANSLATE_NOOP("Form9", "  混入した場合も両端が寝てきます。"),
+    KL_TRANSLATE_NOOP("Form9", "・Ｎ型：両裾が短い一様分布や"),
+    KL_TRANSLATE_NOOP("Form9", "  ドーム様の分布。両端が立ちます。"),
+    KL_TRANSLATE_NOOP("Form9", "・右裾広がりの分布では点の並びが"),
+    KL_TRANSLATE_NOOP("Form9", "  上に凸、左裾広がりでは下に凸に"),
+    KL_TRANSLATE_NOOP("Form9", "  曲がります。"),
+    KL_TRANSLATE_NOOP("Form9", "・２種類の分布が混ざると、途中で"),
+    KL_TRANSLATE_NOOP("Form9", "  点の並びに段ができます。"),
 };
 
 } // namespace
@@ -41,11 +56,9 @@ constexpr const char* kGuideLines[] = {
 Form9::Form9(Services& services, QWidget* opener)
     : SecondaryWindow(services, QStringLiteral("form9"), QSize(kWidth, kHeight), opener, kBackground,
                       QStringLiteral("Normal Probability Plot")) {
-    button25_ = commandButton(this, "BUTTON25", QRect(742, 700, 115, 34), printCloseButtonFont(), "print");
-    connect(button25_, &QPushButton::clicked, this, [this] { run([this] { BUTTON25_ON(); }); });
-    button28_ = commandButton(this, "BUTTON28", QRect(870, 700, 115, 34), printCloseButtonFont(), "close");
-    setToolTips(this, {{"BUTTON25", "この説明を印刷"}});
-    connect(button28_, &QPushButton::clicked, this, [this] { run([this] { BUTTON28_ON(); }); });
+    const std::vector<QWidget*> built =
+        buildControls<Form9>(*this, "Form9", kControls, [this](const std::function<void()>& h) { run(h); });
+    button25_ = static_cast<QPushButton*>(built[0]);
 }
 
 Form9::~Form9() = default;
@@ -61,22 +74,22 @@ void Form9::FORM9_START() {
     const Font heading{kMincho, kHeadingSize, true, false};
     const Font body{kMincho, kTextSize};
 
-    c.text(kLeftColumn, 8, kIntervalHelpHeading, heading, Blue);
+    c.text(kLeftColumn, 8, plotHelpText(kIntervalHelpHeading), heading, Blue);
     for (std::size_t i = 0; i < kIntervalHelpLines.size(); ++i)
-        c.text(kLeftColumn, 32 + kLinePitch * double(i), kIntervalHelpLines[i], body, Black);
-    c.text(kRightColumn, 8, kPaperHelpHeading, heading, Blue);
+        c.text(kLeftColumn, 32 + kLinePitch * double(i), plotHelpText(kIntervalHelpLines[i]), body, Black);
+    c.text(kRightColumn, 8, plotHelpText(kPaperHelpHeading), heading, Blue);
     for (std::size_t i = 0; i < kPaperHelpLines.size(); ++i)
-        c.text(kRightColumn, 32 + kLinePitch * double(i), kPaperHelpLines[i], body, Black);
+        c.text(kRightColumn, 32 + kLinePitch * double(i), plotHelpText(kPaperHelpLines[i]), body, Black);
 
-    c.text(kLeftColumn, 190, kPatternHelpHeading, heading, Blue);
+    c.text(kLeftColumn, 190, plotHelpText(kPatternHelpHeading), heading, Blue);
     drawPatternPicture(c, PictureFrame{kPictureX, kPictureY, kPatternPictureWidth * kPictureScale,
                                        kPatternPictureHeight * kPictureScale});
     double y = kGuideY;
     for (const char* line : kGuideLines) {
-        c.text(kGuideX, y, line, body, Black);
+        c.text(kGuideX, y, translate("Form9", line), body, Black);
         y += kGuidePitch;
     }
-    c.text(kLeftColumn, 722, kPlotHelpClosingNote, body, Red);
+    c.text(kLeftColumn, 722, plotHelpText(kPlotHelpClosingNote), body, Red);
 }
 
 void Form9::BUTTON28_ON() {

@@ -43,7 +43,7 @@ class Form9 : public SecondaryWindow {
     QPushButton* printButton() const { return button25_; }
 
   private:
-    QPushButton *button25_ = nullptr, *button28_ = nullptr;
+    QPushButton* button25_ = nullptr;
 };
 
 Form9* openProbabilityPlotHelp(Services& services, QWidget* opener, std::function<void()> onClosed,

@@ -166,7 +166,7 @@ class HelpPage {
         if (!text.empty()) put(job_, 0, y_, text, kHelpPoints);
         y_ += kHelpPitch;
     }
-    void indented(const char* text) { line(std::string("   ") + text); }
+    void indented(const char* text) { line("   " + helpText(text)); }
     template <std::size_t N> void paragraph(const std::array<const char*, N>& lines) {
         for (const char* l : lines)
             indented(l);
@@ -196,7 +196,7 @@ void formulaBlock(PrintJob& job) {
     c.text(1080, 403, "4", small, Black);
     c.text(1040, 473, "4", small, Black);
     c.line(1065, 562, 1103, 562, Black);
-    c.text(740, 560, kFormulaLegend, big, Black);
+    c.text(740, 560, helpText(kFormulaLegend), big, Black);
 }
 
 } // namespace
@@ -315,7 +315,7 @@ void printHelpText(PrintJob& job, int mode) {
     if (mode == 1) {
         page.line("");
         page.line("");
-        page.line(std::string("   ") + kUsageTitle);
+        page.line("   " + helpText(kUsageTitle));
         page.line("");
         page.paragraph(kUsageInput);
         page.paragraph(kUsageWorkflow);
@@ -326,7 +326,7 @@ void printHelpText(PrintJob& job, int mode) {
     if (mode != 2) return;
     page.line("");
     page.line("");
-    page.line(std::string("  ") + kShapeTitle);
+    page.line("  " + helpText(kShapeTitle));
     page.line("");
     page.paragraph(kShapeIntro);
     formulaBlock(job);
@@ -345,12 +345,12 @@ void printIntervalHelp(PrintJob& job) {
     const double scale = width / kPatternPictureWidth;
     const double height = kPatternPictureHeight * scale;
     drawPatternPicture(job.page(), PictureFrame{0, 0, width, height, kPaperUnitsPerPoint}, false);
-    put(job, kShapeLabelS.x * scale, kShapeLabelS.y * scale, "Ｓ型", 12);
-    put(job, kShapeLabelN.x * scale, kShapeLabelN.y * scale, "Ｎ型", 12);
+    put(job, kShapeLabelS.x * scale, kShapeLabelS.y * scale, plotHelpText(kPatternLabelS), 12);
+    put(job, kShapeLabelN.x * scale, kShapeLabelN.y * scale, plotHelpText(kPatternLabelN), 12);
     const double top = std::max(1255.0, height + 60);
-    put(job, 50, top, kIntervalHelpHeading, 10, true);
+    put(job, 50, top, plotHelpText(kIntervalHelpHeading), 10, true);
     for (std::size_t i = 0; i < kIntervalHelpLines.size(); ++i)
-        put(job, 50, top + 80 + 40.0 * static_cast<double>(i), kIntervalHelpLines[i], 10, true);
+        put(job, 50, top + 80 + 40.0 * static_cast<double>(i), plotHelpText(kIntervalHelpLines[i]), 10, true);
 }
 
 } // namespace kl

@@ -126,9 +126,9 @@ MasterListing listMaster(const std::vector<ReferenceRange>& records) {
 
 std::string masterTextProblem(const ReferenceRange& record) {
     for (const std::string* s : {&record.name, &record.lower, &record.upper})
-        if (holdsQuoteOrBreak(*s)) return kMasterQuoteOrBreakText;
+        if (holdsQuoteOrBreak(*s)) return translate("MasterEditor", kMasterQuoteOrBreakText);
     for (const std::string* s : {&record.name, &record.lower, &record.upper})
-        if (!representable(*s)) return kMasterNotCp932Text;
+        if (!representable(*s)) return translate("MasterEditor", kMasterNotCp932Text);
     return {};
 }
 

@@ -12,6 +12,7 @@
 // quote that a hand-edited unquoted field brought in is rewritten as the full-width quote.
 
 #include "refrange/ReferenceMaster.h"
+#include "text/Translate.h"
 
 #include <string>
 #include <vector>
@@ -39,14 +40,16 @@ struct MasterListing {
 
 MasterListing listMaster(const std::vector<ReferenceRange>& records);
 
-// Refusal of a text that the file cannot represent.
-inline constexpr const char* kMasterRefusalCaption = "入力エラー";
-inline constexpr const char* kMasterQuoteOrBreakText =
-    "項目名・下限値・上限値に ダブルクォーテーション（\"）と改行は使えません。      ";
-inline constexpr const char* kMasterNotCp932Text =
-    "項目名・下限値・上限値に Shift-JIS で表せない文字が含まれています。      ";
+// Refusal of a text that the file cannot represent (context "MasterEditor"; the caption is shown
+// through translate(), the texts come translated from masterTextProblem).
+inline constexpr const char* kMasterRefusalCaption = KL_TRANSLATE_NOOP("MasterEditor", "入力エラー");
+inline constexpr const char* kMasterQuoteOrBreakText = KL_TRANSLATE_NOOP(
+    "MasterEditor", "項目名・下限値・上限値に ダブルクォーテーション（\"）と改行は使えません。      ");
+inline constexpr const char* kMasterNotCp932Text = KL_TRANSLATE_NOOP(
+    "MasterEditor", "項目名・下限値・上限値に Shift-JIS で表せない文字が含まれています。      ");
 
-// The refusal text for a record that cannot be written, empty when all three texts are fine.
+// The refusal text for a record that cannot be written, in the current language; empty when all
+// three texts are fine.
 std::string masterTextProblem(const ReferenceRange& record);
 
 enum class MasterEditStatus {

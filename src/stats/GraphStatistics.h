@@ -61,7 +61,7 @@ struct GraphStatisticsOutcome {
     bool beep = false;              // samples too small or without spread: no normality rows
     bool normalityRows = false;
     SampleFigures first, graph;
-    std::string caption; // "計算結果 ... " + title
+    std::string caption; // "計算結果 ... " + title, in the current language
     std::vector<GraphStatisticsText> lines;
 };
 
