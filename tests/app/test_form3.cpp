@@ -8,6 +8,7 @@
 #include "GoldenPicture.h"
 #include "QuietServices.h"
 #include "app/Form3.h"
+#include "cli/Language.h"
 #include "text/FileIO.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -235,6 +237,53 @@ TEST_F(Form3Test, MissingNameAndUnwritableTextsAreRefused) {
     EXPECT_EQ(services_.shown.back().text, kMasterQuoteOrBreakText);
     EXPECT_EQ(form_->modifyMode(), 1);
     EXPECT_EQ(bytes(), line("A", "1", "2"));
+}
+
+// English: the messages and captions in English, every drawn line inside the window and every
+// column head inside its box (a translation that does not fit would be cut or overlap).
+TEST_F(Form3Test, InEnglishTheTextsAreEnglishAndFitTheirPlaces) {
+    struct English {
+        English() { cli::useLanguage(Language::English); }
+        ~English() { cli::useLanguage(Language::Japanese); }
+    } english;
+    put(line("A", "1", "2"));
+    openEditor();
+    EXPECT_EQ(register_->text().toStdString(), "Save (new/edit)");
+    EXPECT_EQ(back_->text().toStdString(), "Back");
+    typeAll("", "1", "2");
+    register_->click();
+    EXPECT_EQ(services_.shown.back().caption, "Missing entry");
+    EXPECT_EQ(services_.shown.back().text, "An entry is missing. Please check.        ");
+    typeAll("Hb\n", "1", "2");
+    register_->click();
+    EXPECT_EQ(services_.shown.back().caption, "Input error");
+    EXPECT_EQ(services_.shown.back().text.substr(0, 58),
+              "An item name, lower limit or upper limit cannot hold a dou");
+    EXPECT_EQ(bytes(), line("A", "1", "2"));
+
+    Canvas& c = form_->canvas();
+    const struct {
+        const char* text;
+        int left, right; // the head box
+    } heads[] = {{"Item name", 22, 271}, {"Lower limit", 274, 425}, {"Upper limit", 428, 600}};
+    int headsSeen = 0;
+    for (const TextDraw& t : c.textLog()) {
+        EXPECT_TRUE(std::all_of(t.text.begin(), t.text.end(),
+                                [](char ch) { return static_cast<unsigned char>(ch) < 0x80; }))
+            << "not English: " << t.text;
+        const double right = t.x + c.textWidth(t.text, Font{kMincho, t.size});
+        EXPECT_LE(right, Form3::kWidth - 8) << t.text;
+        for (const auto& h : heads)
+            if (t.text == h.text && t.colour != White) {
+                ++headsSeen;
+                EXPECT_GT(t.x, h.left) << t.text;
+                EXPECT_LT(right, h.right) << t.text;
+            }
+    }
+    EXPECT_EQ(headsSeen, 3);
+    services_.answers = {Answer::No};
+    doubleClickRow(0);
+    EXPECT_EQ(services_.shown.back().caption, "Delete a master item");
 }
 
 TEST_F(Form3Test, ReturnButtonClosesOnce) {

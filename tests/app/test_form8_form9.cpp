@@ -9,6 +9,7 @@
 #include "QuietServices.h"
 #include "app/Form8.h"
 #include "app/Form9.h"
+#include "cli/Language.h"
 #include "graph/PlotHelpText.h"
 #include "platform/qt/QtConvert.h"
 
@@ -255,6 +256,51 @@ TEST_F(WindowsTest, Form9ShowsItsSectionsAndPicture) {
     }
     close->click();
     expectGivenBack(form.data());
+}
+
+// In English: the headings and the window's own texts English, the interval text kept inside the
+// left column (the paper text begins at x 505), the caption and footnotes of form8 English.
+TEST_F(WindowsTest, InEnglishTheHelpAndTheStatisticsReadEnglishAndKeepTheirColumns) {
+    struct English {
+        English() { cli::useLanguage(Language::English); }
+        ~English() { cli::useLanguage(Language::Japanese); }
+    } english;
+    QPointer<Form9> form = openProbabilityPlotHelp(services_, opener_.get(), [this] { ++closedCalls_; });
+    ASSERT_FALSE(form.isNull());
+    const auto texts = readable(form->canvas());
+    for (const char* want :
+         {"<< About the 95% interval >>", "<< About normal probability paper >>", "< Reading the patterns >",
+          "  * Close this window before you go on to the next step."})
+        EXPECT_TRUE(contains(texts, want)) << want;
+    int leftColumn = 0;
+    for (const TextDraw& t : texts) {
+        const double right = t.x + form->canvas().textWidth(t.text, Font{kMincho, t.size, t.size == 16});
+        EXPECT_LE(right, Form9::kWidth - 8) << t.text;
+        if (t.x == 14 && t.y < 190) {
+            ++leftColumn;
+            EXPECT_LT(right, 505 - 14) << t.text;
+        }
+    }
+    EXPECT_EQ(leftColumn, 1 + int(kIntervalHelpLines.size()));
+    EXPECT_EQ(form->findChild<QPushButton*>("BUTTON25")->toolTip(), "Print this explanation");
+    form->close();
+    QApplication::processEvents();
+
+    Form8* stats = openForm8(ramp(30), classes(30), "HISTOGRAM OF ALB");
+    ASSERT_NE(stats, nullptr);
+    EXPECT_EQ(stats->windowTitle().toStdString(), "Results ... HISTOGRAM OF ALB");
+    const auto figures = readable(stats->canvas());
+    EXPECT_TRUE(contains(figures, "* These results are shown only when the graph holds"));
+    for (const TextDraw& t : figures)
+        EXPECT_LE(t.x + stats->canvas().textWidth(t.text, Font{kMincho, t.size}), Form8::kWidth - 8)
+            << t.text;
+    stats->close();
+    QApplication::processEvents();
+    EXPECT_EQ(openForm8(ramp(30), classes(31)), nullptr); // nothing left out of the graph
+    ASSERT_FALSE(services_.shown.empty());
+    EXPECT_EQ(services_.shown.back().caption, "No calculation needed");
+    EXPECT_EQ(services_.shown.back().text.substr(0, 61),
+              "The graph holds as many values as the raw data, so no      \r\n");
 }
 
 TEST_F(WindowsTest, Form9ClosedByItsFrame) {

@@ -15,6 +15,7 @@
 #include "app/main/MainForm.h"
 #include "app/main/ReportPanel.h"
 #include "app/main/TablePanel.h"
+#include "cli/Language.h"
 #include "output/FrequencyExport.h"
 #include "platform/script/ScriptedServices.h"
 #include "stats/GraphClasses.h"
@@ -266,30 +267,71 @@ TEST(HelpWindow, ModesSizesAndTheMainWindowRestored) {
     EXPECT_EQ(f.form->reports().helpMode(), 2);
 }
 
-TEST(HelpWindow, PrintsTheTextOfItsMode) {
-    Fixture f("helpprint");
-    f.form->show();
-    f.form->reports().BUTTON14_ON();
-    Form4* help = f.help();
-    ASSERT_NE(help, nullptr);
-    f.services.queuePrint(true);
-    help->BUTTON24_ON();
-    EXPECT_TRUE(help->isVisible());
-    const std::string text = f.out.str();
-    const std::size_t at = text.find("-> ", text.find("PRINT doc="));
-    ASSERT_NE(at, std::string::npos);
-    const auto pages = pdfPages(text.substr(at + 3, text.find('\n', at) - at - 3));
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_NE(pages[0].find("Skewness と Kurtosis"), std::string::npos);
-    EXPECT_NE(pages[0].find("ｂ2＞３"), std::string::npos);
-    help->close();
-}
-
 std::string lastPdf(const std::string& transcript) {
     const std::size_t at = transcript.rfind("PRINT doc=");
     if (at == std::string::npos) return {};
     const std::size_t arrow = transcript.find("-> ", at);
     return transcript.substr(arrow + 3, transcript.find('\n', arrow) - arrow - 3);
+}
+
+// The language for one case, Japanese again afterwards.
+struct InLanguage {
+    explicit InLanguage(Language language) { cli::useLanguage(language); }
+    ~InLanguage() { cli::useLanguage(Language::Japanese); }
+};
+
+TEST(HelpWindow, PrintsTheTextOfItsModeInEitherLanguage) {
+    const struct {
+        Language language;
+        const char *title, *reading;
+    } cases[] = {{Language::Japanese, "Skewness と Kurtosis", "ｂ2＞３"},
+                 {Language::English, "<< About skewness and kurtosis >>", "longer tails than the normal"}};
+    for (const auto& c : cases) {
+        InLanguage language(c.language);
+        Fixture f("helpprint");
+        f.form->show();
+        f.form->reports().BUTTON14_ON();
+        Form4* help = f.help();
+        ASSERT_NE(help, nullptr);
+        f.services.queuePrint(true);
+        help->BUTTON24_ON();
+        EXPECT_TRUE(help->isVisible());
+        const auto pages = pdfPages(lastPdf(f.out.str()));
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NE(pages[0].find(c.title), std::string::npos) << c.title;
+        EXPECT_NE(pages[0].find(c.reading), std::string::npos) << c.reading;
+        help->close();
+        QApplication::processEvents();
+    }
+}
+
+// Each help text on its window: inside the window's width and above the buttons, in both
+// languages (an English line longer than the grid would run off the window or under a button).
+TEST(HelpWindow, EveryLineFitsTheWindowInEitherLanguage) {
+    for (Language language : {Language::Japanese, Language::English})
+        for (int mode : {1, 2}) {
+            InLanguage chosen(language);
+            Fixture f("helpfit");
+            f.form->show();
+            if (mode == 1)
+                f.form->reports().BUTTON18_ON();
+            else
+                f.form->reports().BUTTON14_ON();
+            Form4* help = f.help();
+            ASSERT_NE(help, nullptr);
+            const int buttonTop = help->findChild<QPushButton*>("BUTTON24")->geometry().top();
+            Canvas& c = help->canvas();
+            ASSERT_GT(c.textLog().size(), 15u);
+            for (const TextDraw& t : c.textLog()) {
+                EXPECT_LE(t.x + c.textWidth(t.text, Font{kMincho, t.size}), help->width() - 8) << t.text;
+                EXPECT_LE(t.y + t.size, buttonTop) << t.text;
+            }
+            if (language == Language::English) {
+                EXPECT_EQ(help->findChild<QPushButton*>("BUTTON24")->toolTip(), "Print this explanation");
+            }
+            help->close();
+            QApplication::processEvents();
+        }
 }
 
 TEST(SecondaryWindowPrints, GraphStatisticsAndIntervalHelp) {
