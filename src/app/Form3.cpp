@@ -94,9 +94,10 @@ void Form3::buildControls() {
         {"EDIT10", "upper limit", K::Field, {428, 188, 173, 32}, M, 20, "", nullptr},
         {"BUTTON12", "register a new item or the corrected one", K::Button, {616, 186, 170, 36}, M, 20,
          KL_TRANSLATE_NOOP("Form3", "登録(新規・修正)"), [](Form3& w) { w.BUTTON12_ON(); }},
-        {"LIST3", "the items: a click corrects one, a double click deletes it", K::List, {22, 226, 581, 355},
-         kGothic, 17, "", [](Form3& w) { w.LIST3_CLICK(static_cast<MasterList*>(w.list3_)->clickedRow); }, nullptr, 0,
-         FontStyle::Regular, &Form3::makeList3},
+        {"LIST3", "the items: a click corrects one, a double click deletes it", K::List,
+         {22, 226, 581, 355}, kGothic, 17, "",
+         [](Form3& w) { w.LIST3_CLICK(static_cast<MasterList*>(w.list3_)->clickedRow); },
+         nullptr, 0, FontStyle::Regular, &Form3::makeList3},
         {"BUTTON11", "close the editor", K::Button, {616, 545, 170, 36}, M, 22,
          KL_TRANSLATE_NOOP("Form3", "戻  る"), [](Form3& w) { w.BUTTON11_ON(); }},
     };

@@ -17,21 +17,23 @@ using K = ControlKind;
 using Row = ControlRow<Form4>;
 constexpr const char* M = kMincho;
 constexpr FontStyle I = FontStyle::Italic;
+constexpr const char* kPrint = KL_TRANSLATE_NOOP("Form4", "print");
+constexpr const char* kClose = KL_TRANSLATE_NOOP("Form4", "close");
 constexpr const char* kPrintTip = KL_TRANSLATE_NOOP("Form4", "この説明を印刷");
 
 // Under the last text row, at the right: one table for each help mode's window size.
 // clang-format off
 // name, role, kind, geometry, font, size, caption, handler, tooltip, size in English, style
 const Row kUsageControls[] = {
-    {"BUTTON24", "print the guide", K::Button, {502, 462, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "print"),
+    {"BUTTON24", "print the guide", K::Button, {502, 462, 120, 36}, M, 20, kPrint,
      [](Form4& w) { w.BUTTON24_ON(); }, kPrintTip, 0, I},
-    {"BUTTON27", "close the help", K::Button, {638, 462, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "close"),
+    {"BUTTON27", "close the help", K::Button, {638, 462, 120, 36}, M, 20, kClose,
      [](Form4& w) { w.BUTTON27_ON(); }, nullptr, 0, I},
 };
 const Row kShapeControls[] = {
-    {"BUTTON24", "print the explanation", K::Button, {512, 590, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "print"),
+    {"BUTTON24", "print the explanation", K::Button, {512, 590, 120, 36}, M, 20, kPrint,
      [](Form4& w) { w.BUTTON24_ON(); }, kPrintTip, 0, I},
-    {"BUTTON27", "close the help", K::Button, {648, 590, 120, 36}, M, 20, KL_TRANSLATE_NOOP("Form4", "close"),
+    {"BUTTON27", "close the help", K::Button, {648, 590, 120, 36}, M, 20, kClose,
      [](Form4& w) { w.BUTTON27_ON(); }, nullptr, 0, I},
 };
 // clang-format on
