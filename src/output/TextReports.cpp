@@ -170,6 +170,14 @@ std::string footerName(const std::string& name) {
 
 constexpr double kHelpPoints = 13, kHelpPitch = 50;
 
+// The help texts are translated where they live: HelpTexts.h and PlotHelpText.h.
+std::string helpText(const char* text) {
+    return translate("HelpTexts", text);
+}
+std::string plotHelpText(const char* text) {
+    return translate("PlotHelpText", text);
+}
+
 class HelpPage {
   public:
     explicit HelpPage(PrintJob& job) : job_(job) {}
@@ -177,7 +185,7 @@ class HelpPage {
         if (!text.empty()) put(job_, 0, y_, text, kHelpPoints);
         y_ += kHelpPitch;
     }
-    void indented(const char* text) { line(std::string("   ") + text); }
+    void indented(const char* text) { line("   " + helpText(text)); }
     template <std::size_t N> void paragraph(const std::array<const char*, N>& lines) {
         for (const char* l : lines)
             indented(l);
@@ -193,11 +201,11 @@ void formulaBlock(PrintJob& job) {
     Canvas& c = job.page();
     const Font big = paperFont(14), small = paperFont(9);
     for (double x : {120.0, 670.0}) {
-        c.text(x, 415, kFormulaNumerator, big, Black);
-        c.text(x, 475, kFormulaDenominator, big, Black);
+        c.text(x, 415, helpText(kFormulaNumerator), big, Black);
+        c.text(x, 475, helpText(kFormulaDenominator), big, Black);
     }
-    c.text(120, 450, kFormulaB1, big, Black);
-    c.text(670, 450, kFormulaB2, big, Black);
+    c.text(120, 450, helpText(kFormulaB1), big, Black);
+    c.text(670, 450, helpText(kFormulaB2), big, Black);
     c.line(470, 419, 508, 419, Black);
     c.line(1020, 419, 1058, 419, Black);
     c.line(250, 474, 550, 474, Black);
@@ -207,7 +215,7 @@ void formulaBlock(PrintJob& job) {
     c.text(1080, 403, "4", small, Black);
     c.text(1040, 473, "4", small, Black);
     c.line(1065, 562, 1103, 562, Black);
-    c.text(740, 560, kFormulaLegend, big, Black);
+    c.text(740, 560, helpText(kFormulaLegend), big, Black);
 }
 
 } // namespace
@@ -331,7 +339,7 @@ void printHelpText(PrintJob& job, int mode) {
     if (mode == 1) {
         page.line("");
         page.line("");
-        page.line(std::string("   ") + kUsageTitle);
+        page.line("   " + helpText(kUsageTitle));
         page.line("");
         page.paragraph(kUsageInput);
         page.paragraph(kUsageWorkflow);
@@ -342,7 +350,7 @@ void printHelpText(PrintJob& job, int mode) {
     if (mode != 2) return;
     page.line("");
     page.line("");
-    page.line(std::string("  ") + kShapeTitle);
+    page.line("  " + helpText(kShapeTitle));
     page.line("");
     page.paragraph(kShapeIntro);
     formulaBlock(job);
@@ -364,9 +372,9 @@ void printIntervalHelp(PrintJob& job) {
     put(job, kShapeLabelS.x * scale, kShapeLabelS.y * scale, translate("TextReports", "Ｓ型"), 12);
     put(job, kShapeLabelN.x * scale, kShapeLabelN.y * scale, translate("TextReports", "Ｎ型"), 12);
     const double top = std::max(1255.0, height + 60);
-    put(job, 50, top, kIntervalHelpHeading, 10, true);
+    put(job, 50, top, plotHelpText(kIntervalHelpHeading), 10, true);
     for (std::size_t i = 0; i < kIntervalHelpLines.size(); ++i)
-        put(job, 50, top + 80 + 40.0 * static_cast<double>(i), kIntervalHelpLines[i], 10, true);
+        put(job, 50, top + 80 + 40.0 * static_cast<double>(i), plotHelpText(kIntervalHelpLines[i]), 10, true);
 }
 
 } // namespace kl
