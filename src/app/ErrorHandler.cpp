@@ -1,5 +1,7 @@
 #include "app/ErrorHandler.h"
 
+#include "text/Translate.h"
+
 #include <filesystem>
 #include <ios>
 #include <new>
@@ -60,30 +62,36 @@ void ErrorHandler::react(FailureClass failure) {
         return;
     case FailureClass::OutOfMemory:
         services_.setBusy(false);
-        services_.message("メモリー不足",
-                          "メモリー不足のエラーが発生しました。     \r\n"
-                          "メモリーは最低９６ＭＢ以上搭載してお使い下さい。       ",
+        services_.message(translate("ErrorHandler", "メモリー不足"),
+                          translate("ErrorHandler",
+                                    "メモリー不足のエラーが発生しました。     \r\n"
+                                    "メモリーは最低９６ＭＢ以上搭載してお使い下さい。       "),
                           Buttons::Ok, Icon::Information);
         endAfterError();
         return;
     case FailureClass::SystemFailure:
         services_.setBusy(false);
-        services_.message("システムエラー",
-                          "システムに問題があるか、ネットワークが切断されています。       \r\n"
-                          "確認して下さい。     ",
+        services_.message(translate("ErrorHandler", "システムエラー"),
+                          translate("ErrorHandler",
+                                    "システムに問題があるか、ネットワークが切断されています。       \r\n"
+                                    "確認して下さい。     "),
                           Buttons::Ok, Icon::Information);
         endAfterError();
         return;
     case FailureClass::BadData:
         services_.setBusy(false);
-        services_.message("不正なデータ",
-                          "このファイルにデータがないか、取り扱い不可能なデータが存在しています。       ",
-                          Buttons::Ok, Icon::Information);
+        services_.message(
+            translate("ErrorHandler", "不正なデータ"),
+            translate("ErrorHandler",
+                      "このファイルにデータがないか、取り扱い不可能なデータが存在しています。       "),
+            Buttons::Ok, Icon::Information);
         return;
     case FailureClass::Other:
         services_.setBusy(false);
-        services_.message("エラー", "エラーが発生しました。     \r\n発生原因を確認して下さい。    ",
-                          Buttons::Ok, Icon::Information);
+        services_.message(
+            translate("ErrorHandler", "エラー"),
+            translate("ErrorHandler", "エラーが発生しました。     \r\n発生原因を確認して下さい。    "),
+            Buttons::Ok, Icon::Information);
         endAfterError();
         return;
     }

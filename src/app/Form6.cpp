@@ -1,5 +1,7 @@
 #include "app/Form6.h"
 
+#include "text/Translate.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -28,9 +30,9 @@ void Form6::open(const std::string& line1, const std::string& line2) {
         c.text(x + 1, y + 1, text, font, White);
         c.text(x, y, text, font, Black);
     };
-    relief(30, 15, line1, 18);
-    relief(30, 40, line2, 18);
-    relief(30, 65, "( [Ｚ]･keyでキャンセル )", 14);
+    relief(30, 15, translate("Form6", line1.c_str()), 18);
+    relief(30, 40, translate("Form6", line2.c_str()), 18);
+    relief(30, 65, translate("Form6", "( [Ｚ]･keyでキャンセル )"), 14);
     drawFrame();
     if (QWidget* owner = parentWidget()) {
         QPoint origin = owner->geometry().topLeft();

@@ -4,6 +4,7 @@
 // 40,000 values paints at most 20 times.
 
 #include "platform/qt/SurfaceWidget.h"
+#include "text/Translate.h"
 
 #include <string>
 
@@ -20,9 +21,10 @@ class Form6 : public SurfaceWidget {
     explicit Form6(QWidget* owner);
     ~Form6() override;
 
-    // Draws the texts and an empty bar and shows the window at the owner's left + 20, top + 40.
-    void open(const std::string& line1 = "ファイルを読み込み中です。",
-              const std::string& line2 = "しばらくお待ち下さい。");
+    // Draws the texts (in the current language: marked with KL_TRANSLATE_NOOP("Form6", ...)) and
+    // an empty bar and shows the window at the owner's left + 20, top + 40.
+    void open(const std::string& line1 = KL_TRANSLATE_NOOP("Form6", "ファイルを読み込み中です。"),
+              const std::string& line2 = KL_TRANSLATE_NOOP("Form6", "しばらくお待ち下さい。"));
     // Fills the bar up to segment k (1..20); segments are never emptied here.
     void fillTo(int k);
     // The bar for a share done (0..1).

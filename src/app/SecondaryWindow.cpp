@@ -1,5 +1,7 @@
 #include "app/SecondaryWindow.h"
 
+#include "text/Translate.h"
+
 #include <QCloseEvent>
 
 #include <exception>
@@ -22,8 +24,10 @@ SecondaryWindow::SecondaryWindow(Services& services, const QString& name, QSize 
 
 void SecondaryWindow::run(const std::function<void()>& handler) {
     runGuarded(guard_, handler, [this](const std::exception& e) {
-        services_.message("エラー", std::string("エラーが発生しました。     \r\n") + e.what(), Buttons::Ok,
-                          Icon::Information);
+        services_.message(translate("SecondaryWindow", "エラー"),
+                          std::string(translate("SecondaryWindow", "エラーが発生しました。     \r\n")) +
+                              e.what(),
+                          Buttons::Ok, Icon::Information);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "refrange/ReferenceMaster.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,9 +22,11 @@ std::string upperAscii(std::string s) {
 bool checkScreen(Services& services) {
     ScreenSize screen = services.screenSize();
     if (screen.width >= kMinScreenWidth && screen.height >= kMinScreenHeight) return true;
-    services.message("caution",
-                     "本プログラムは、ディスプレイの解像度は1024X768ドット以上でお使い下さい。       ",
-                     Buttons::Ok, Icon::Information);
+    services.message(
+        "caution",
+        translate("StartUp",
+                  "本プログラムは、ディスプレイの解像度は1024X768ドット以上でお使い下さい。       "),
+        Buttons::Ok, Icon::Information);
     return false;
 }
 
@@ -42,15 +45,16 @@ bool checkInstallFolder(Services& services, const OsVersion& os, const std::stri
         trimmed.compare(trimmed.size() - wanted.size(), wanted.size(), wanted) == 0)
         return true;
     services.message("BAD INSTALL!",
-                     "「Program files」内に新しいフォルダを作成せずにインストール\r\n"
-                     "して下さい。\r\n"
-                     "「Program files」内にインストールする場合は、本プログラムの\r\n"
-                     "カレントフォルダは､「\\Program files\\KLEPSYDRA」以外設定\r\n"
-                     "できません。\r\n"
-                     "本プログラムをアンインストールして、「Program files」以外の\r\n"
-                     "フォルダまたは、上記のように再インストールして下さい。",
+                     translate("StartUp", "「Program files」内に新しいフォルダを作成せずにインストール\r\n"
+                                          "して下さい。\r\n"
+                                          "「Program files」内にインストールする場合は、本プログラムの\r\n"
+                                          "カレントフォルダは､「\\Program files\\KLEPSYDRA」以外設定\r\n"
+                                          "できません。\r\n"
+                                          "本プログラムをアンインストールして、「Program files」以外の\r\n"
+                                          "フォルダまたは、上記のように再インストールして下さい。"),
                      Buttons::Ok, Icon::Information);
-    services.message("END!", "プログラムを終了します。   ", Buttons::Ok, Icon::Information);
+    services.message("END!", translate("StartUp", "プログラムを終了します。   "), Buttons::Ok,
+                     Icon::Information);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "data/DataTextReader.h"
 #include "text/Cp932.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,60 +13,67 @@
 namespace kl {
 
 Message badDataFileMessage() {
-    return {"不正なデータ", "このファイルにデータがないか、取り扱い不可能なデータが存在しています。       ",
+    return {translate("DataFileReader", "不正なデータ"),
+            translate("DataFileReader",
+                      "このファイルにデータがないか、取り扱い不可能なデータが存在しています。       "),
             Buttons::Ok, Icon::Information};
 }
 
 Message severalColumnsMessage(int columns) {
     return {"CAN NOT USE",
-            "読み込んだファイルのデータ形式は複数配列のものです。１元配列のデータを読み込んで下さい。       "
-            "\r\n"
-            " （" +
-                std::to_string(columns) + "元配列です） ",
+            withArgs(translate("DataFileReader",
+                               "読み込んだファイルのデータ形式は複数配列のものです。１元配列のデータを読み込"
+                               "んで下さい。       \r\n （%1元配列です） "),
+                     {std::to_string(columns)}),
             Buttons::Ok, Icon::Information};
 }
 
 Message tooFewValuesMessage() {
-    return {"BAD DATA", "データが少なすぎます。          \r\n(データ数が10件未満です)                     ",
+    return {"BAD DATA",
+            translate("DataFileReader",
+                      "データが少なすぎます。          \r\n(データ数が10件未満です)                     "),
             Buttons::Ok, Icon::Information};
 }
 
 Message valueCapMessage() {
     return {"caution",
-            "本プログラムで扱えるデータは４０,０００件までです。    "
-            "\r\n４０,０００件までのデータを取り込みました。",
+            translate("DataFileReader", "本プログラムで扱えるデータは４０,０００件までです。    "
+                                        "\r\n４０,０００件までのデータを取り込みました。"),
             Buttons::Ok, Icon::Information};
 }
 
 Message readCancelledMessage() {
-    return {"CAUTION",
-            "ファイルの読み込みがキャセルされました。     \r\n全ての処理を最初から行って下さい。    ",
-            Buttons::Ok, Icon::Information};
+    return {
+        "CAUTION",
+        translate("DataFileReader",
+                  "ファイルの読み込みがキャセルされました。     \r\n全ての処理を最初から行って下さい。    "),
+        Buttons::Ok, Icon::Information};
 }
 
 Message unreadableFileMessage(ReadFailure failure, int errorNumber, const std::string& path) {
     std::string cause;
     switch (failure) {
     case ReadFailure::Missing:
-        cause = "ファイルが見つかりません。";
+        cause = translate("DataFileReader", "ファイルが見つかりません。");
         break;
     case ReadFailure::Folder:
-        cause = "フォルダです。";
+        cause = translate("DataFileReader", "フォルダです。");
         break;
     case ReadFailure::NotRegular:
-        cause = "通常のファイルではありません（FIFO、デバイスなど）。";
+        cause = translate("DataFileReader", "通常のファイルではありません（FIFO、デバイスなど）。");
         break;
     case ReadFailure::NoPermission:
-        cause = "読み取りの権限がありません。";
+        cause = translate("DataFileReader", "読み取りの権限がありません。");
         break;
     case ReadFailure::None:
     case ReadFailure::IoError:
-        cause = "読み込み中にエラーが発生しました（" +
-                std::string(std::strerror(errorNumber ? errorNumber : EIO)) + "）。";
+        cause = withArgs(translate("DataFileReader", "読み込み中にエラーが発生しました（%1）。"),
+                         {std::strerror(errorNumber ? errorNumber : EIO)});
         break;
     }
-    return {"CAN NOT READ", "このファイルは読み込めません。" + cause + "\r\n" + path, Buttons::Ok,
-            Icon::Information};
+    return {"CAN NOT READ",
+            withArgs(translate("DataFileReader", "このファイルは読み込めません。%1\r\n%2"), {cause, path}),
+            Buttons::Ok, Icon::Information};
 }
 
 int firstLineColumns(std::string_view firstLine) {

@@ -1,6 +1,7 @@
 #include "data/EntryRules.h"
 
 #include "text/Text.h"
+#include "text/Translate.h"
 
 namespace kl {
 
@@ -54,26 +55,33 @@ std::vector<std::string> compactRows(const std::vector<std::string>& rows) {
 }
 
 Message entryRangeMessage() {
-    return badData("本プログラムで扱えるデータの範囲を超えています。         ");
+    return badData(translate("EntryRules", "本プログラムで扱えるデータの範囲を超えています。         "));
 }
 
 Message entryDecimalsMessage() {
-    return badData("入力できるデータは、小数点以下４桁までです。       ");
+    return badData(translate("EntryRules", "入力できるデータは、小数点以下４桁までです。       "));
 }
 
 Message entryCharacterMessage() {
-    return badData("入力できるのは数値のみです。カンマ、空白、タブ、引用符を含むデータは入力できません。");
+    return badData(
+        translate("EntryRules",
+                  "入力できるのは数値のみです。カンマ、空白、タブ、引用符を含むデータは入力できません。"));
 }
 
 Message dataFullMessage() {
-    return {"data full", "本プログラムでは、使用できるデータ件数は ４０,０００件までです。        ",
-            Buttons::Ok, Icon::Information};
+    return {
+        "data full",
+        translate("EntryRules", "本プログラムでは、使用できるデータ件数は ４０,０００件までです。        "),
+        Buttons::Ok, Icon::Information};
 }
 
 Message insertFullMessage() {
-    return {"挿入",
-            "本プログラムでは、使用できるデータ件数は ４０,０００件までです。\r\nこれ以上挿入できません。",
-            Buttons::Ok, Icon::Information};
+    return {
+        translate("EntryRules", "挿入"),
+        translate(
+            "EntryRules",
+            "本プログラムでは、使用できるデータ件数は ４０,０００件までです。\r\nこれ以上挿入できません。"),
+        Buttons::Ok, Icon::Information};
 }
 
 } // namespace kl

@@ -2,6 +2,7 @@
 
 #include "text/Cp932.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 namespace kl {
 
@@ -148,49 +149,59 @@ PasteResult scanPasteBytes(std::string_view cp932Text, const PasteHooks& hooks) 
 }
 
 Message pasteConfirmation() {
-    return {"貼り付け",
-            "表計算ソフト、TEXT形式のデータなどをドラッグなどによってコ  \r\n"
-            "ピーし、本アプリケーションに取り込むことができます。        \r\n"
-            "但し、貼り付け可能なデータの数は１０,０００件までです。     \r\n"
-            "（ 注：表計算ソフト、TEXT形式のデータの種類によっては貼り   \r\n"
-            "          付け不可能の場合がありますので、ご注意下さい。)   \r\n"
-            "コピーしたデータを本アプリケーションに取り込み（貼り付け）  \r\n"
-            "ますか？      ",
+    return {translate("PasteScanner", "貼り付け"),
+            translate("PasteScanner", "表計算ソフト、TEXT形式のデータなどをドラッグなどによってコ  \r\n"
+                                      "ピーし、本アプリケーションに取り込むことができます。        \r\n"
+                                      "但し、貼り付け可能なデータの数は１０,０００件までです。     \r\n"
+                                      "（ 注：表計算ソフト、TEXT形式のデータの種類によっては貼り   \r\n"
+                                      "          付け不可能の場合がありますので、ご注意下さい。)   \r\n"
+                                      "コピーしたデータを本アプリケーションに取り込み（貼り付け）  \r\n"
+                                      "ますか？      "),
             Buttons::YesNo, Icon::Question};
 }
 
 Message pasteNoClipboardMessage() {
-    return {"DATA DOES NOT EXIST IN CB", "データがコピーされていません。          ", Buttons::Ok,
+    return {"DATA DOES NOT EXIST IN CB",
+            translate("PasteScanner", "データがコピーされていません。          "), Buttons::Ok,
             Icon::Information};
 }
 
 Message pasteNoDataMessage() {
-    return badData("デ－タが全く選択されていないか、または数値ではない異常デ－タが選択されています。       "
-                   "\r\nもう一度デ－タを確認して下さい！ ");
+    return badData(
+        translate("PasteScanner",
+                  "デ－タが全く選択されていないか、または数値ではない異常デ－タが選択されています。       "
+                  "\r\nもう一度デ－タを確認して下さい！ "));
 }
 
 Message pasteRangeMessage() {
-    return badData(
-        "本ﾌﾟﾛｸﾞﾗﾑで扱える範囲を越えたデ－タが存在しています。もう一度デ－タを確認して下さい！    ");
+    return badData(translate(
+        "PasteScanner",
+        "本ﾌﾟﾛｸﾞﾗﾑで扱える範囲を越えたデ－タが存在しています。もう一度デ－タを確認して下さい！    "));
 }
 
 Message pasteTooFewMessage() {
-    return badData("デ－タ数が１０件以下です。もう一度デ－タを確認して下さい！    ");
+    return badData(
+        translate("PasteScanner", "デ－タ数が１０件以下です。もう一度デ－タを確認して下さい！    "));
 }
 
 Message pasteTooLongMessage() {
-    return badData("９桁を越えるデ－タが選択されています。もう一度デ－タを確認して下さい！        ");
+    return badData(translate(
+        "PasteScanner", "９桁を越えるデ－タが選択されています。もう一度デ－タを確認して下さい！        "));
 }
 
 Message pasteCapMessage() {
-    return {"CAUTION", "デ－タ数が10,000件以上です。上位10,000件のみここではデータとして取り込みます。　　　",
+    return {"CAUTION",
+            translate("PasteScanner",
+                      "デ－タ数が10,000件以上です。上位10,000件のみここではデータとして取り込みます。　　　"),
             Buttons::Ok, Icon::Information};
 }
 
 Message pasteCancelledMessage() {
-    return {"CAUTION",
-            "データの貼り付けがキャセルされました。     \r\n全ての処理を最初から行って下さい。    ",
-            Buttons::Ok, Icon::Information};
+    return {
+        "CAUTION",
+        translate("PasteScanner",
+                  "データの貼り付けがキャセルされました。     \r\n全ての処理を最初から行って下さい。    "),
+        Buttons::Ok, Icon::Information};
 }
 
 } // namespace kl

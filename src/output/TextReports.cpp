@@ -11,6 +11,7 @@
 #include "text/Mask.h"
 #include "text/Path.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <exception>
@@ -19,8 +20,8 @@ namespace kl {
 
 namespace {
 
-constexpr const char* kFileNameLabel = "FILE NAME ： ";
-constexpr const char* kCountLabel = "    N     ： ";
+constexpr const char* kFileNameLabel = KL_TRANSLATE_NOOP("TextReports", "FILE NAME ： ");
+constexpr const char* kCountLabel = KL_TRANSLATE_NOOP("TextReports", "    N     ： ");
 constexpr const char* kFigureMask = "######.######";
 constexpr const char* kShapeMask = "######.####";
 
@@ -30,6 +31,11 @@ Font paperFont(double points, bool bold = false) {
 
 void put(PrintJob& job, double x, double y, const std::string& text, double points, bool bold = false) {
     job.page().text(x, y, text, paperFont(points, bold), Black);
+}
+
+// The label in the current language.
+std::string shownLabel(const char* text) {
+    return translate("TextReports", text);
 }
 
 std::string countText(long n) {
@@ -45,8 +51,8 @@ constexpr double kDataListPoints = 14;
 void dataListHeader(PrintJob& job, const DataSet& data, const std::string& fileName) {
     const std::string rule =
         " -------------------------------------------------------------------------------- ";
-    put(job, 50, 50, kFileNameLabel + fileName, kDataListPoints);
-    put(job, 50, 90, kCountLabel + countText(data.count()), kDataListPoints);
+    put(job, 50, 50, shownLabel(kFileNameLabel) + fileName, kDataListPoints);
+    put(job, 50, 90, shownLabel(kCountLabel) + countText(data.count()), kDataListPoints);
     put(job, 10, 140, rule, kDataListPoints);
     put(job, 10, 180, "     No      DATA        No      DATA        No      DATA        No      DATA",
         kDataListPoints);
@@ -104,10 +110,13 @@ void basicShapeBlocks(PrintJob& job, const SampleFigures& f) {
 
 void outOfRangeBlock(PrintJob& job, const std::vector<double>& values, const ReferenceLimitTexts& item) {
     const OutOfRangeRates rates = outOfRangeRates(values, item.lower, item.upper);
-    put(job, 30, 1120, "  ＃ 異常率(%) ：", kStatisticsPoints);
-    put(job, 30, 1170, "     Lower：" + rates.lowerText, kStatisticsPoints);
-    put(job, 30, 1220, "     Upper：" + rates.upperText, kStatisticsPoints);
-    put(job, 30, 1270, "     Total：" + rates.totalText, kStatisticsPoints);
+    put(job, 30, 1120, translate("TextReports", "  ＃ 異常率(%) ："), kStatisticsPoints);
+    put(job, 30, 1170, withArgs(translate("TextReports", "     Lower：%1"), {rates.lowerText}),
+        kStatisticsPoints);
+    put(job, 30, 1220, withArgs(translate("TextReports", "     Upper：%1"), {rates.upperText}),
+        kStatisticsPoints);
+    put(job, 30, 1270, withArgs(translate("TextReports", "     Total：%1"), {rates.totalText}),
+        kStatisticsPoints);
 }
 
 // ---- graph statistics ------------------------------------------------------------------------
@@ -129,7 +138,7 @@ void graphShapeFigure(PrintJob& job, double y, double labelX, double valueX, con
     const std::string& sig = kurtosis ? sh.kurtosisLabel : sh.skewnessLabel;
     const std::string number = sh.calculated ? formatMask(v, kShapeMask) : padLeft("Not calc", 11);
     if (label)
-        put(job, kFirstX, y, label + number, 14);
+        put(job, kFirstX, y, translate("TextReports", label) + number, 14);
     else
         put(job, valueX, y, number, 14);
     if (sh.calculated) put(job, labelX, y + 45, "  " + sig, 14);
@@ -143,8 +152,10 @@ void graphShapeBlocks(PrintJob& job, const GraphStatisticsOutcome& o) {
         const auto i = static_cast<std::size_t>(k);
         const double y = tops[k];
         put(job, kFirstX, y, titles[k], 14);
-        graphShapeFigure(job, y + 90, 425, 0, "Skewness    ： ", o.first.shape[i], false);
-        graphShapeFigure(job, y + 180, 425, 0, "Kurtosis    ： ", o.first.shape[i], true);
+        graphShapeFigure(job, y + 90, 425, 0, KL_TRANSLATE_NOOP("TextReports", "Skewness    ： "),
+                         o.first.shape[i], false);
+        graphShapeFigure(job, y + 180, 425, 0, KL_TRANSLATE_NOOP("TextReports", "Kurtosis    ： "),
+                         o.first.shape[i], true);
         graphShapeFigure(job, y + 90, 840, kGraphX, nullptr, o.graph.shape[i], false);
         graphShapeFigure(job, y + 180, 840, kGraphX, nullptr, o.graph.shape[i], true);
     }
@@ -158,6 +169,14 @@ std::string footerName(const std::string& name) {
 // ---- help texts ------------------------------------------------------------------------------
 
 constexpr double kHelpPoints = 13, kHelpPitch = 50;
+
+// The help texts are translated where they live: HelpTexts.h and PlotHelpText.h.
+std::string helpText(const char* text) {
+    return translate("HelpTexts", text);
+}
+std::string plotHelpText(const char* text) {
+    return translate("PlotHelpText", text);
+}
 
 class HelpPage {
   public:
@@ -182,11 +201,11 @@ void formulaBlock(PrintJob& job) {
     Canvas& c = job.page();
     const Font big = paperFont(14), small = paperFont(9);
     for (double x : {120.0, 670.0}) {
-        c.text(x, 415, kFormulaNumerator, big, Black);
-        c.text(x, 475, kFormulaDenominator, big, Black);
+        c.text(x, 415, helpText(kFormulaNumerator), big, Black);
+        c.text(x, 475, helpText(kFormulaDenominator), big, Black);
     }
-    c.text(120, 450, kFormulaB1, big, Black);
-    c.text(670, 450, kFormulaB2, big, Black);
+    c.text(120, 450, helpText(kFormulaB1), big, Black);
+    c.text(670, 450, helpText(kFormulaB2), big, Black);
     c.line(470, 419, 508, 419, Black);
     c.line(1020, 419, 1058, 419, Black);
     c.line(250, 474, 550, 474, Black);
@@ -268,7 +287,7 @@ void printDataList(PrintJob& job, const DataSet& data, const std::string& fileNa
 
 void printBasicStatistics(PrintJob& job, const DataSet& data, const std::string& fileName,
                           const std::optional<ReferenceLimitTexts>& item) {
-    put(job, 50, 50, kFileNameLabel + fileName, kStatisticsPoints);
+    put(job, 50, 50, shownLabel(kFileNameLabel) + fileName, kStatisticsPoints);
     const std::vector<double> values = data.numbers();
     const SampleFigures f = sampleFigures(values);
     basicFigures(job, f);
@@ -279,8 +298,8 @@ void printBasicStatistics(PrintJob& job, const DataSet& data, const std::string&
 void printFrequencyTable(PrintJob& job, const std::vector<std::string>& rows, const std::string& fileName,
                          int count) {
     put(job, 50, 20, "Frequency Table", 20);
-    put(job, 50, 110, kFileNameLabel + fileName, 14);
-    put(job, 50, 150, kCountLabel + countText(count), 14);
+    put(job, 50, 110, shownLabel(kFileNameLabel) + fileName, 14);
+    put(job, 50, 150, shownLabel(kCountLabel) + countText(count), 14);
     const std::string rule = "--------------------------------------------------";
     std::vector<std::string> lines = {rule, "Class |          Interval            | Frequency", rule};
     lines.insert(lines.end(), rows.begin(), rows.end());
@@ -296,7 +315,9 @@ std::optional<Message> printGraphStatistics(PrintJob& job, const GraphStatistics
     const SampleFigures &a = o.first, &b = o.graph;
     put(job, kFirstX, 30, "<< statistic >>", 14);
     put(job, kFirstX, 90, "                 ( first )        ( graph )", 14);
-    put(job, kFirstX, 145, "SAMPLE SIZE ：      " + formatMask(static_cast<double>(a.size), "#######"), 14);
+    put(job, kFirstX, 145,
+        translate("TextReports", "SAMPLE SIZE ：      ") + formatMask(static_cast<double>(a.size), "#######"),
+        14);
     put(job, kGraphSizeX, 145, formatMask(static_cast<double>(b.size), "#######"), 14);
     graphFigureRows(job, a, b);
     // The window's own guard (too few values, no spread) leaves the shape blocks out.
@@ -306,7 +327,10 @@ std::optional<Message> printGraphStatistics(PrintJob& job, const GraphStatistics
         graphShapeBlocks(job, o);
     }
     if (!fileName.empty())
-        put(job, 46, 1540, "File Name： " + footerName(fileName) + " (N=" + countText(count) + ")", 10);
+        put(job, 46, 1540,
+            withArgs(translate("TextReports", "File Name： %1 (N=%2)"),
+                     {footerName(fileName), countText(count)}),
+            10);
     return std::nullopt;
 }
 

@@ -75,7 +75,8 @@ StatisticsOutcome refuse(StatisticsOutcome out, bool withFigures) {
 } // namespace
 
 Message unsuitableSampleMessage() {
-    return {"Not calculate", "標本が適当なデータではありません。      ", Buttons::Ok, Icon::Information};
+    return {"Not calculate", translate("BasicStatistics", "標本が適当なデータではありません。      "),
+            Buttons::Ok, Icon::Information};
 }
 
 std::string significanceLabel(double z) {

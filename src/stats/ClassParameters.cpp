@@ -2,6 +2,7 @@
 
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <cmath>
 #include <cstdio>
@@ -75,8 +76,13 @@ void typedClasses(TypedParameterOutcome& out) {
 
 } // namespace
 
+std::string referenceLine(const std::string& lower, const std::string& upper, bool noUpperLimit) {
+    if (noUpperLimit) return withArgs(translate("ClassParameters", "* R.I.：  - %1"), {lower});
+    return withArgs(translate("ClassParameters", "* R.I.： %1 - %2"), {lower, upper});
+}
+
 Message parameterMessage(const char* text) {
-    return {texts::kBadData, text, Buttons::Ok, Icon::Information};
+    return {texts::kBadData, translate("ClassParameters", text), Buttons::Ok, Icon::Information};
 }
 
 int effectiveDecimals(int decimals) {
@@ -169,7 +175,7 @@ ClassProposal proposeClassParameters(const ItemList& items, int index, const Par
         lo = leadingNumber(ctx.minText);
         hi = leadingNumber(ctx.maxText);
         w = (hi - lo) / 30;
-        p.hint = texts::kHintChooseItem;
+        p.hint = translate("ClassParameters", texts::kHintChooseItem);
     } else {
         p.referenceLower = range->lower;
         p.referenceUpper = range->upper;
@@ -177,9 +183,8 @@ ClassProposal proposeClassParameters(const ItemList& items, int index, const Par
         hi = leadingNumber(range->upper);
         w = (hi - lo) / 10;
         p.noUpperLimit = hasNoUpperLimit(hi);
-        p.referenceText = p.noUpperLimit ? std::string("* R.I.：") + " " + " - " + range->lower
-                                         : "* R.I.： " + range->lower + " - " + range->upper;
-        p.hint = texts::kHintItemChosen;
+        p.referenceText = referenceLine(range->lower, range->upper, p.noUpperLimit);
+        p.hint = translate("ClassParameters", texts::kHintItemChosen);
     }
     if (hasNoUpperLimit(hi)) w = lo / 30;
     // Starting the classes at 0 suits values that cannot be negative; data reaching below 0
@@ -246,7 +251,10 @@ TypedParameterOutcome typedParameterChanged(ParameterField field, const Paramete
 }
 
 std::vector<std::string> OutOfRangeRates::lines() const {
-    return {"異常率(%)：", "Lower：" + lowerText, "Upper：" + upperText, "Total：" + totalText};
+    return {translate("ClassParameters", "異常率(%)："),
+            withArgs(translate("ClassParameters", "Lower：%1"), {lowerText}),
+            withArgs(translate("ClassParameters", "Upper：%1"), {upperText}),
+            withArgs(translate("ClassParameters", "Total：%1"), {totalText})};
 }
 
 OutOfRangeRates outOfRangeRates(const std::vector<double>& values, std::string_view referenceLower,

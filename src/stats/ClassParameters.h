@@ -7,6 +7,7 @@
 
 #include "data/Message.h"
 #include "refrange/ReferenceMaster.h"
+#include "text/Translate.h"
 
 #include <string>
 #include <string_view>
@@ -31,19 +32,31 @@ struct ParameterContext {
     std::string maxText;
 };
 
+// Shown through translate("ClassParameters", ...).
 namespace texts {
 inline constexpr const char* kBadData = "BAD DATA";
-inline constexpr const char* kParametersUnset = "パラメータが未設定です。      ";
-inline constexpr const char* kIntervalTooSmall = "階級幅が小さ過ぎます。       ";
-inline constexpr const char* kIntervalTooLong = "階級幅の桁数が大き過ぎます。      ";
-inline constexpr const char* kIntervalTooLarge = "階級幅が大き過ぎます。      ";
-inline constexpr const char* kLowerTooLong = "下限値の桁数が大き過ぎます。      ";
-inline constexpr const char* kLowerTooLarge = "下限値の値が大き過ぎます。      ";
-inline constexpr const char* kTooManyClasses = "階級数が多すぎます。        ";
-inline constexpr const char* kTooFewClasses = "階級数は10以上にして下さい。        ";
-inline constexpr const char* kHintChooseItem = "測定項目名を選択して下さい。(推奨)";
-inline constexpr const char* kHintItemChosen = "階級幅など設定後、Frequency tableﾎﾞﾀﾝをどうぞ。";
-inline constexpr const char* kHintBuildTable = "｢ Frequency table ｣を作成の後、下記のボタンをどうぞ。";
+inline constexpr const char* kParametersUnset =
+    KL_TRANSLATE_NOOP("ClassParameters", "パラメータが未設定です。      ");
+inline constexpr const char* kIntervalTooSmall =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級幅が小さ過ぎます。       ");
+inline constexpr const char* kIntervalTooLong =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級幅の桁数が大き過ぎます。      ");
+inline constexpr const char* kIntervalTooLarge =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級幅が大き過ぎます。      ");
+inline constexpr const char* kLowerTooLong =
+    KL_TRANSLATE_NOOP("ClassParameters", "下限値の桁数が大き過ぎます。      ");
+inline constexpr const char* kLowerTooLarge =
+    KL_TRANSLATE_NOOP("ClassParameters", "下限値の値が大き過ぎます。      ");
+inline constexpr const char* kTooManyClasses =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級数が多すぎます。        ");
+inline constexpr const char* kTooFewClasses =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級数は10以上にして下さい。        ");
+inline constexpr const char* kHintChooseItem =
+    KL_TRANSLATE_NOOP("ClassParameters", "測定項目名を選択して下さい。(推奨)");
+inline constexpr const char* kHintItemChosen =
+    KL_TRANSLATE_NOOP("ClassParameters", "階級幅など設定後、Frequency tableﾎﾞﾀﾝをどうぞ。");
+inline constexpr const char* kHintBuildTable =
+    KL_TRANSLATE_NOOP("ClassParameters", "｢ Frequency table ｣を作成の後、下記のボタンをどうぞ。");
 } // namespace texts
 
 Message parameterMessage(const char* text);
@@ -116,6 +129,10 @@ struct TypedParameterOutcome {
 // enabled.
 TypedParameterOutcome typedParameterChanged(ParameterField field, const ParameterFields& fields,
                                             bool fieldEnabled, const ParameterContext& ctx);
+
+// The reference range line under the item: "* R.I.： LOWER - UPPER", or with no upper limit
+// "* R.I.：  - LOWER".
+std::string referenceLine(const std::string& lower, const std::string& upper, bool noUpperLimit);
 
 // ---- out-of-range rates -------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <climits>
@@ -72,10 +73,13 @@ double TableCopies::upper() const {
 }
 
 Message rejectMessage() {
-    return {"bad data(n)",
+    return {
+        "bad data(n)",
+        translate(
+            "FrequencyTable",
             "パラメーターの設定が適当ではありません。  \r\n階級幅など再度設定の後このボタンをどうぞ。        "
-            "    ",
-            Buttons::Ok, Icon::Information};
+            "    "),
+        Buttons::Ok, Icon::Information};
 }
 
 TableCounts countIntoClasses(std::span<const double> values, double lower, double width, int classes,
@@ -112,7 +116,7 @@ std::string frequencyRow(int k, std::string_view lowerBound, std::string_view up
     row += padLeft(formatMaskTrim(k, "####"), 5);
     row += " | ";
     row += padLeft(lowerBound.empty() ? std::string_view(" ") : lowerBound, 12);
-    row += " － ";
+    row += translate("FrequencyTable", " － ");
     row += padRight(upperBound.empty() ? std::string_view(" ") : upperBound, 12);
     row += " | ";
     row += padRight(freq, 6);

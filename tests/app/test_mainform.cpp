@@ -2,7 +2,8 @@
 // the statistics block on the surface, the start-up options, the progress bar, the error handler
 // and the start-up checks.
 //
-// Golden picture: tests/data/golden/mainform_200.png is regenerated with
+// Golden pictures: tests/data/golden/mainform_200.png (and mainform_200_en.png, in English) are
+// regenerated with
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build-main/tests/app_test_mainform --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
@@ -15,6 +16,7 @@
 #include "app/main/MainForm.h"
 #include "app/main/TablePanel.h"
 #include "cli/Batch.h"
+#include "cli/Language.h"
 #include "data/DataFileReader.h"
 #include "text/FileIO.h"
 
@@ -552,6 +554,31 @@ TEST(MainFormGolden, TwoHundredValuesWithAnItem) {
     f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
     f.form->show();
     golden::expectMatches(f.form->grab().toImage(), "mainform_200.png");
+}
+
+// The language of the windows for one test, Japanese again after it.
+struct InLanguage {
+    explicit InLanguage(Language language) { cli::useLanguage(language); }
+    ~InLanguage() { cli::useLanguage(Language::Japanese); }
+};
+
+// The same window in English: captions, drawn labels, hints and the table's interval mark, each
+// where the Japanese one is and no wider than its place.
+TEST(MainFormGolden, TwoHundredValuesWithAnItemInEnglish) {
+    InLanguage english(Language::English);
+    ASSERT_GT(cli::builtInTranslationCount(), 0);
+    Fixture f("golden-en");
+    f.open(golden::fixedDataCopy("mainform", data("main_200.csv"), "main_200.csv"));
+    auto* combo = f.control<QComboBox>("COMBO1");
+    combo->setCurrentIndex(10); // TP
+    f.form->guarded([&] { f.form->table().COMBO1_CHANGE(); });
+    EXPECT_EQ(f.control<QPushButton>("BUTTON1")->text(), "Open file");
+    EXPECT_EQ(f.control<QPushButton>("BUTTON10")->toolTip(), "Edit the reference interval master");
+    EXPECT_TRUE(
+        f.control<QListWidget>("LIST2")->item(0)->text().startsWith("    1 |         4.60 to 4.80  "));
+    EXPECT_EQ(f.control<QPushButton>("BUTTON150")->text(), "Intervals");
+    f.form->show();
+    golden::expectMatches(f.form->grab().toImage(), "mainform_200_en.png");
 }
 
 // Drags a mime payload onto the window and drops it; true when the window took the drop.

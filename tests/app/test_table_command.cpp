@@ -1,6 +1,7 @@
 // The batch command `klepsydra table`: the window's road from a file to its frequency table.
 
 #include "cli/Batch.h"
+#include "cli/Language.h"
 
 #include "text/Cp932.h"
 #include "text/FileIO.h"
@@ -131,6 +132,36 @@ TEST_F(TableCommand, ItemWithoutUpperLimitAndFolding) {
     EXPECT_EQ(lines[4], "    1 |              － 2.2          |       " + kTail);
     EXPECT_EQ(lines[33], "   30 |          7.8 －              | 3     " + kTail); // 7.8, 7.9 and U = 8.0
     EXPECT_EQ(lines[35], "Lower：18.0");
+}
+
+// In English (as --lang en sets it) the messages, the rows' bound mark and the out-of-range lines
+// follow; the fields, the figures, the item name and the JSON names stay as they are. A refused
+// file's message too comes translated from the core.
+TEST_F(TableCommand, EnglishTextOutput) {
+    cli::useLanguage(Language::English);
+    CommandRun r = run({data_, "--item", "総蛋白", "--interval", "0.04", "--lower", "99", "--classes", "9"});
+    CommandRun json = run({data_, "--lower", "-9999", "--format", "json"});
+    CommandRun refused = run({writeData("nine.csv", "1\n2\n3\n4\n5\n6\n7\n8\n9\n")});
+    cli::useLanguage(Language::Japanese);
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto lines = r.lines();
+    ASSERT_EQ(lines.size(), 4u + 2u + 15u + 4u);
+    EXPECT_EQ(lines[1], "EDIT4=3.10");
+    EXPECT_EQ(lines[4], "MSG caption=\"BAD DATA\" text=\"The lower limit is too large.\"");
+    EXPECT_EQ(lines[5], "MSG caption=\"BAD DATA\" text=\"Please use 10 or more classes.\"");
+    EXPECT_EQ(lines[6], "    1 |         3.10 to 3.14         | 1     " + kTail);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
+              (std::vector<std::string>{"Outside (%):", "Lower: 70.0", "Upper: 0.0", "Total: 70.0"}));
+
+    const QJsonObject p = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    ASSERT_EQ(p["messages"].toArray().size(), 1);
+    EXPECT_EQ(
+        p["messages"].toArray()[0].toObject()["text"].toString().toStdString(),
+        "The parameters are not suitable.\r\nSet the class interval etc. again, then press this button.");
+    EXPECT_FALSE(p["built"].toBool());
+
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Too few data."), std::string::npos) << refused.err;
 }
 
 TEST_F(TableCommand, TooSmallIntervalMessageOnlyOnceOverBothLoadTables) {

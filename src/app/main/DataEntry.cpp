@@ -13,6 +13,7 @@
 #include "data/EntryRules.h"
 #include "data/Message.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,13 +102,16 @@ void DataPanel::FOC() {
 void DataPanel::BUTTON36_ON() {
     FOC();
     if (list1_->count() == 0) {
-        say("新規・入力", " \r\nデータ入力を行います。         \r\n ");
+        say(translate("DataPanel", "新規・入力"),
+            translate("DataPanel", " \r\nデータ入力を行います。         \r\n "));
         edit13_->setFocus();
         return;
     }
-    if (ask("新規・入力",
-            "現在のデータを全て消去して、新規にデータ入力を行います。         \r\n"
-            "(データのみ消去され、ファイルは消去されません。)\r\n\r\nよろしいですか？            \r\n ",
+    if (ask(translate("DataPanel", "新規・入力"),
+            translate(
+                "DataPanel",
+                "現在のデータを全て消去して、新規にデータ入力を行います。         \r\n"
+                "(データのみ消去され、ファイルは消去されません。)\r\n\r\nよろしいですか？            \r\n "),
             Buttons::YesNo) != Answer::Yes)
         return;
     // Data that exist in no file would be lost for good: offered for saving first.
@@ -208,7 +212,9 @@ void DataPanel::LIST1_DBLCLICK() {
     const int r = selectedRow();
     if (r < 0) return;
     const Answer a =
-        ask("delete", "選択されたデータを削除します。　　よろしいですか？                ", Buttons::YesNo);
+        ask("delete",
+            translate("DataPanel", "選択されたデータを削除します。　　よろしいですか？                "),
+            Buttons::YesNo);
     if (a != Answer::Yes) {
         edit13_->clear();
         list1_->clearSelection();
@@ -232,8 +238,9 @@ void DataPanel::LIST1_DBLCLICK() {
 
 void DataPanel::BUTTON37_ON() {
     if (selectedRow() < 0) {
-        say("挿入", "挿入するデータの行が指定されていません。      \r\n"
-                    "(選択した行の前にデータまたは空欄が挿入されます)         ");
+        say(translate("DataPanel", "挿入"),
+            translate("DataPanel", "挿入するデータの行が指定されていません。      \r\n"
+                                   "(選択した行の前にデータまたは空欄が挿入されます)         "));
         return;
     }
     // The list holds at most 40,000 values: an insertion beyond that is refused before asking.
@@ -241,13 +248,15 @@ void DataPanel::BUTTON37_ON() {
         say(insertFullMessage());
         return;
     }
-    const Answer a =
-        ask("挿入",
+    const Answer a = ask(
+        translate("DataPanel", "挿入"),
+        translate(
+            "DataPanel",
             "選択された行の前にデータまたは空欄を挿入します。　　よろしいですか？                \r\n"
             "(データ入力欄にデータを入力するか、空欄にする場合は、入力欄を消去してから「はい」をどうぞ。     "
             "    \r\n"
-            " そのまま「はい」をクリックすると現在のデータが前の行にコピーされます)　　         ",
-            Buttons::YesNo);
+            " そのまま「はい」をクリックすると現在のデータが前の行にコピーされます)　　         "),
+        Buttons::YesNo);
     if (a != Answer::Yes) {
         list1_->clearSelection();
         FOC();
@@ -278,15 +287,16 @@ void DataPanel::BUTTON35_ON() {
     FOC();
     state_.tooSmallCount = 0;
     if (list1_->count() < kMinDataValues) {
-        say("BAD DATA", "データが少なすぎます(データ数が10件未満です)。           \r\n\r\n"
-                        "または、 データがありません。                     \r\n ");
+        say("BAD DATA",
+            translate("DataPanel", "データが少なすぎます(データ数が10件未満です)。           \r\n\r\n"
+                                   "または、 データがありません。                     \r\n "));
         return;
     }
-    if (ask("計  算",
-            "現在のデータによって、各種パラメータを計算します。　      \r\n"
-            "よろしいですか？                 \r\n\r\n"
-            "( データを新規に入力した場合、または、追加、訂正した場合は、\r\n"
-            "  必ず再度この計算ボタンで計算しなおして下さい。)      ",
+    if (ask(translate("DataPanel", "計  算"),
+            translate("DataPanel", "現在のデータによって、各種パラメータを計算します。　      \r\n"
+                                   "よろしいですか？                 \r\n\r\n"
+                                   "( データを新規に入力した場合、または、追加、訂正した場合は、\r\n"
+                                   "  必ず再度この計算ボタンで計算しなおして下さい。)      "),
             Buttons::YesNo) != Answer::Yes)
         return;
     const std::vector<std::string> kept = compactRows(listValues());

@@ -10,6 +10,7 @@
 #include "app/main/TablePanel.h"
 #include "platform/qt/Fonts.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -163,10 +164,11 @@ void MainForm::MAINFORM_CLICK() {
 
 bool MainForm::MAINFORM_QUERYCLOSE() {
     if (busy_) return false;
-    Answer a = services_.message("終了",
-                                 "プログラムを終了します。\u3000よろしいですか？  \u3000\u3000\u3000     "
-                                 " ･･････ THE KLEPSYDRA",
-                                 Buttons::YesNo, Icon::Question);
+    Answer a =
+        services_.message(translate("MainForm", "終了"),
+                          translate("MainForm", "プログラムを終了します。　よろしいですか？  　　　     "
+                                                " ･･････ THE KLEPSYDRA"),
+                          Buttons::YesNo, Icon::Question);
     if (a != Answer::Yes) return false;
     if (files_->savePromptsDue(3) && !files_->savePrompts(false)) return false;
     services_.pause(30);
@@ -211,8 +213,10 @@ void MainForm::writeOption(const OptionSpec& optionSpec, const std::string& text
     std::string error;
     if (options_.write(optionSpec, text, &error) || optionWriteReported_) return;
     optionWriteReported_ = true;
-    services_.message("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error,
-                      Buttons::Ok, Icon::Information);
+    services_.message(
+        "CAUTION",
+        translate("MainForm", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n") + error,
+        Buttons::Ok, Icon::Information);
 }
 
 void MainForm::endProgram(int status) {

@@ -12,6 +12,7 @@
 #include "text/FileIO.h"
 #include "text/Path.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -56,11 +57,12 @@ bool FilePanel::chooseDataFile(std::string* chosen) {
     const std::string dataFolder = window_.workdir() + "/data_f/";
     ensureFolder(window_.workdir() + "/data_f");
     FileDialogRequest request;
-    request.title = "ファイルのオープン";
+    request.title = translate("FilePanel", "ファイルのオープン");
     request.initial = remembered.empty() ? dataFolder : remembered;
     request.filters = {
-        {"CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)", {"*.CSV", "*.TXT", "*.TEXT", "*.csv", "*.txt", "*.text"}},
-        {"すべてのファイル(*.*)", {"*"}},
+        {translate("FilePanel", "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"),
+         {"*.CSV", "*.TXT", "*.TEXT", "*.csv", "*.txt", "*.text"}},
+        {translate("FilePanel", "すべてのファイル(*.*)"), {"*"}},
     };
     std::optional<std::string> path = services_.openFile(request);
     if (!path) return false;

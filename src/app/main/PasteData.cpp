@@ -10,6 +10,7 @@
 
 #include "data/PasteScanner.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,7 +46,8 @@ void DataPanel::BUTTON13_ON() {
     }
 
     Form6& progress = window_.startProgress();
-    progress.open("データの貼り付け中です。", "しばらくお待ち下さい。");
+    progress.open(KL_TRANSLATE_NOOP("Form6", "データの貼り付け中です。"),
+                  KL_TRANSLATE_NOOP("Form6", "しばらくお待ち下さい。"));
     progress.move(window_.geometry().left() + 20, window_.geometry().top() + 20);
     PasteHooks hooks;
     hooks.showBlocks = [&progress](int blocks) { progress.fillTo(blocks); };

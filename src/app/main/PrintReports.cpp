@@ -7,6 +7,7 @@
 #include "app/main/TablePanel.h"
 #include "output/FrequencyExport.h"
 #include "output/TextReports.h"
+#include "text/Translate.h"
 
 #include <QPushButton>
 
@@ -18,15 +19,20 @@ namespace kl {
 
 namespace {
 
-constexpr const char* kNoTableText = "度数表が完成されていません。　　　　　";
-constexpr const char* kExportQuestion = "度数表をCSVファイル形式でEXCELにEXPORTします。　     　\r\n\r\n"
-                                        "よろしいですか？　          ";
-constexpr const char* kExportLockedText = "Excel は既にオープンされています。\r\n"
-                                          "この処理は、Excelを閉じてから実行して下さい。       ";
-constexpr const char* kExportFailedText = "度数表のCSVファイルを書き込めませんでした。\r\n";
+constexpr const char* kNoTableText =
+    KL_TRANSLATE_NOOP("ReportPanel", "度数表が完成されていません。　　　　　");
+constexpr const char* kExportQuestion =
+    KL_TRANSLATE_NOOP("ReportPanel", "度数表をCSVファイル形式でEXCELにEXPORTします。　     　\r\n\r\n"
+                                     "よろしいですか？　          ");
+constexpr const char* kExportLockedText =
+    KL_TRANSLATE_NOOP("ReportPanel", "Excel は既にオープンされています。\r\n"
+                                     "この処理は、Excelを閉じてから実行して下さい。       ");
+constexpr const char* kExportFailedText =
+    KL_TRANSLATE_NOOP("ReportPanel", "度数表のCSVファイルを書き込めませんでした。\r\n");
 
-constexpr const char* kLaunchFailedText = "度数表を次のファイルに保存しましたが、"
-                                          "CSVファイルを開くプログラムを起動できませんでした。\r\n";
+constexpr const char* kLaunchFailedText =
+    KL_TRANSLATE_NOOP("ReportPanel", "度数表を次のファイルに保存しましたが、"
+                                     "CSVファイルを開くプログラムを起動できませんでした。\r\n");
 
 } // namespace
 
@@ -69,10 +75,11 @@ void ReportPanel::BUTTON8_ON() {
 void ReportPanel::BUTTON34_ON() {
     window_.FOC();
     if (state_.tableRows.empty()) {
-        say("NOT EXIST DATA", kNoTableText);
+        say("NOT EXIST DATA", translate("ReportPanel", kNoTableText));
         return;
     }
-    if (ask("EXPORT TO EXCEL", kExportQuestion, Buttons::YesNo) != Answer::Yes) return;
+    if (ask("EXPORT TO EXCEL", translate("ReportPanel", kExportQuestion), Buttons::YesNo) != Answer::Yes)
+        return;
     const std::vector<std::string>& rows = state_.tableRows;
     const std::string path = window_.workdir() + "/" + kFrequencyExportName;
     ExportWrite written = ExportWrite::Failed;
@@ -83,18 +90,18 @@ void ReportPanel::BUTTON34_ON() {
     }
     // Either way the old file stays as it was.
     if (written == ExportWrite::HeldOpen) {
-        say("File Already Open", kExportLockedText);
+        say("File Already Open", translate("ReportPanel", kExportLockedText));
         return;
     }
     if (written == ExportWrite::Failed) {
-        say("CAN NOT WRITE", kExportFailedText + error);
+        say("CAN NOT WRITE", translate("ReportPanel", kExportFailedText) + error);
         return;
     }
     if (!services_.launch(path)) {
         // The window stays: minimised with no program in front, it could not be found again.
         std::error_code ec;
         const std::filesystem::path full = std::filesystem::absolute(path, ec).lexically_normal();
-        say("EXPORT TO EXCEL", kLaunchFailedText + (ec ? path : full.string()));
+        say("EXPORT TO EXCEL", translate("ReportPanel", kLaunchFailedText) + (ec ? path : full.string()));
         return;
     }
     window_.showMinimized();

@@ -8,6 +8,7 @@
 #include "app/main/MainForm.h"
 #include "app/main/TablePanel.h"
 #include "graph/GraphPainter.h"
+#include "text/Translate.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -56,8 +57,9 @@ void MainForm::BUTTON10_ON() {
 
 void MainForm::BUTTON150_ON() {
     if (state_.count() == 0) { // only by a script: the button is disabled without data
-        services_.message("BAD DATA", "データがありません。\r\nデータを読み込んでから押して下さい。",
-                          Buttons::Ok, Icon::Information);
+        services_.message(
+            "BAD DATA", translate("MainForm", "データがありません。\r\nデータを読み込んでから押して下さい。"),
+            Buttons::Ok, Icon::Information);
         return;
     }
     ReferenceIntervalInput input;

@@ -12,6 +12,7 @@
 #include "text/FileIO.h"
 #include "text/Path.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QLineEdit>
 
@@ -19,30 +20,35 @@ namespace kl {
 
 namespace {
 
-const char* const kPromptOverwrite =
-    "このヒストグラムの設定結果をファイルに保存しますか？\r\n（上書き保存）　　　     ";
-const char* const kPromptPasted = "貼り付けたデータ及びこのﾋｽﾄｸﾞﾗﾑの結果をファイルに保存しますか？       ";
-const char* const kPromptTyped = "このヒストグラムのデータをファイルに保存しますか ？  　　　     ";
-const char* const kParametersIncomplete = "パラメータに異常があります。    ";
+const char* const kPromptOverwrite = KL_TRANSLATE_NOOP(
+    "FilePanel", "このヒストグラムの設定結果をファイルに保存しますか？\r\n（上書き保存）　　　     ");
+const char* const kPromptPasted =
+    KL_TRANSLATE_NOOP("FilePanel", "貼り付けたデータ及びこのﾋｽﾄｸﾞﾗﾑの結果をファイルに保存しますか？       ");
+const char* const kPromptTyped =
+    KL_TRANSLATE_NOOP("FilePanel", "このヒストグラムのデータをファイルに保存しますか ？  　　　     ");
+const char* const kParametersIncomplete = KL_TRANSLATE_NOOP("FilePanel", "パラメータに異常があります。    ");
 
 } // namespace
 
 bool FilePanel::savePrompts(bool fromOpen) {
     if (state_.pasted > 0) {
-        const Answer a = ask("貼り付けデータの保存", kPromptPasted, Buttons::YesNoCancel);
+        const Answer a = ask(translate("FilePanel", "貼り付けデータの保存"),
+                             translate("FilePanel", kPromptPasted), Buttons::YesNoCancel);
         if (a == Answer::Cancel) return false;
         return a != Answer::Yes || KIOKU02();
     }
     if (trimBlanks(state_.data.sourcePath).empty()) {
         if (window_.data().rowCount() == 0) return true;
-        const Answer a = ask("保存", kPromptTyped, Buttons::YesNoCancel);
+        const Answer a =
+            ask(translate("FilePanel", "保存"), translate("FilePanel", kPromptTyped), Buttons::YesNoCancel);
         if (a == Answer::Cancel) return false;
         if (a != Answer::Yes) return true;
         // Opening a file ends after this save; exit and paste go on once the data are saved.
         return NAMAE() && !fromOpen;
     }
     if (trimBlanks(state_.data.sourceName).empty()) return true;
-    const Answer a = ask("保存", kPromptOverwrite, Buttons::YesNoCancel);
+    const Answer a =
+        ask(translate("FilePanel", "保存"), translate("FilePanel", kPromptOverwrite), Buttons::YesNoCancel);
     if (a == Answer::Cancel) return false;
     return a != Answer::Yes || KIOKU(); // only an explicit Yes writes over the user's file
 }
@@ -60,8 +66,9 @@ bool FilePanel::writeOrSay(const std::vector<FileWrite>& files) {
     std::string error;
     std::size_t failed = 0;
     if (writeFilesAtomic(files, &error, &failed)) return true;
-    say("SAVE ERROR", "ファイルを保存できませんでした。元のファイルは変更されていません。\r\n" +
-                          files[failed].path + "\r\n" + error);
+    say("SAVE ERROR",
+        translate("FilePanel", "ファイルを保存できませんでした。元のファイルは変更されていません。\r\n") +
+            files[failed].path + "\r\n" + error);
     return false;
 }
 
@@ -71,7 +78,9 @@ std::optional<std::string> FilePanel::csvTarget(const std::string& chosen) {
     const std::string trimmed = trimBlanks(chosen);
     const std::string path = withCsvExtension(trimmed);
     if (path != trimmed && fileExists(path) &&
-        ask("保存", path + " は既に存在します。\r\n置き換えますか？", Buttons::YesNo) != Answer::Yes)
+        ask(translate("FilePanel", "保存"),
+            withArgs(translate("FilePanel", "%1 は既に存在します。\r\n置き換えますか？"), {path}),
+            Buttons::YesNo) != Answer::Yes)
         return std::nullopt;
     return path;
 }
@@ -84,7 +93,9 @@ void FilePanel::BUTTON38_ON() {
     window_.FOC();
     if (window_.data().rowCount() < kMinDataValues) {
         say("BAD DATA",
-            "データ数が不足のため、保存できません。　\r\nまたは、データがありません。　　　　　　　  ");
+            translate(
+                "FilePanel",
+                "データ数が不足のため、保存できません。　\r\nまたは、データがありません。　　　　　　　  "));
         return;
     }
     NAMAE();
@@ -98,9 +109,10 @@ bool FilePanel::NAMAE() {
         proposal = state_.data.sourceName + ".CSV";
     }
     FileDialogRequest request;
-    request.title = "ファイルの保存";
+    request.title = translate("FilePanel", "ファイルの保存");
     request.initial = folder + proposal;
-    request.filters = {{"CSVﾌｧｲﾙ(*.CSV)", {"*.CSV", "*.csv"}}, {"すべてのファイル(*.*)", {"*"}}};
+    request.filters = {{translate("FilePanel", "CSVﾌｧｲﾙ(*.CSV)"), {"*.CSV", "*.csv"}},
+                       {translate("FilePanel", "すべてのファイル(*.*)"), {"*"}}};
     const std::optional<std::string> chosen = services_.saveFile(request);
     if (!chosen) {
         state_.manual = 0;
@@ -159,7 +171,7 @@ bool FilePanel::KIOKU() {
     if (!withSettings) {
         // The settings the prompt offered to save cannot be written: say so, and let the asking
         // command stop so that the user can complete them or answer No.
-        say("BAD DATA", kParametersIncomplete);
+        say("BAD DATA", translate("FilePanel", kParametersIncomplete));
         return false;
     }
     state_.saved = true;
@@ -170,9 +182,9 @@ bool FilePanel::KIOKU() {
 
 bool FilePanel::KIOKU02() {
     FileDialogRequest request;
-    request.title = "名前を付けて保存";
+    request.title = translate("FilePanel", "名前を付けて保存");
     request.initial = rememberedFolder() + "VARDO_DATF.CSV";
-    request.filters = {{"Excelﾌｧｲﾙ(*.CSV)", {"*.CSV", "*.csv"}}};
+    request.filters = {{translate("FilePanel", "Excelﾌｧｲﾙ(*.CSV)"), {"*.CSV", "*.csv"}}};
     const std::optional<std::string> chosen = services_.saveFile(request);
     if (!chosen) return false;
     const std::optional<std::string> path = csvTarget(*chosen);
@@ -189,7 +201,7 @@ bool FilePanel::KIOKU02() {
         complete = complete && !trimBlanks(*f).empty();
     if (!complete) {
         if (!writeOrSay({{*path, data}})) return false;
-        say("BAD DATA", kParametersIncomplete);
+        say("BAD DATA", translate("FilePanel", kParametersIncomplete));
         return true;
     }
     if (trimBlanks(r.title).empty()) r.title = defaultGraphTitle(window_.table().itemText());

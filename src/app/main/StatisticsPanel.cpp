@@ -6,6 +6,7 @@
 #include "stats/BasicStatistics.h"
 #include "stats/ClassParameters.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <array>
 
@@ -24,7 +25,7 @@ struct RestLine {
     const char* text;
 };
 constexpr RestLine kRestBlock[] = {
-    {240, 70, "( 基礎計算結果 )"},
+    {240, 70, KL_TRANSLATE_NOOP("BasicStatistics", "( 基礎計算結果 )")},
     {220, 100, "  Sample size   =  "},
     {220, 120, "  Mean          =  "},
     {220, 140, "  Minimum       =  "},
@@ -77,8 +78,10 @@ void StatisticsPanel::drawFixedElements() {
     c.resetPalette15();
     c.text(10, 3, "KLEPSYDRA", title, Black);
 
-    reliefText(797, 40, "小数点：", 13);
-    reliefText(837, 66, "極端値を階級の両端に取り込む", 12);
+    // The English labels are wider: a smaller size keeps them clear of the option buttons and
+    // inside the window.
+    reliefText(797, 40, translate("StatisticsPanel", "小数点："), inEnglish() ? 11 : 13);
+    reliefText(837, 66, translate("StatisticsPanel", "極端値を階級の両端に取り込む"), inEnglish() ? 11 : 12);
 
     const int headLeft[3] = {561, 624, 903}, headRight[3] = {620, 900, 1007};
     const int headX[3] = {569, 729, 917};
@@ -92,7 +95,7 @@ void StatisticsPanel::drawFixedElements() {
     paintHintBox();
     paintItemPanel();
     wipeOutOfRangePanel();
-    reliefText(345, 669, "印    刷", 19);
+    reliefText(345, 669, translate("StatisticsPanel", "印    刷"), 19);
     writeTableHint(Black);
 }
 
@@ -116,8 +119,8 @@ void StatisticsPanel::blankForEntry() {
     for (const auto& [x1, y1, x2, y2] : {std::array{218, 57, 550, 480}, std::array{218, 485, 550, 510},
                                          std::array{218, 518, 362, 545}, std::array{458, 553, 552, 662}})
         sunkenPanel(x1, y1, x2, y2);
-    reliefText(244, 524, " 測定項目名", 16);
-    reliefText(240, 70, "( 基礎計算結果 )", 16);
+    reliefText(244, 524, translate("StatisticsPanel", " 測定項目名"), 16);
+    reliefText(240, 70, translate("BasicStatistics", "( 基礎計算結果 )"), 16);
 }
 
 void StatisticsPanel::writeReferenceText(const std::string& text) {
@@ -130,17 +133,20 @@ void StatisticsPanel::paintStatisticsPanel(bool withLabels) {
     sunkenPanel(218, 57, 550, 480);
     if (!withLabels) return;
     for (const RestLine& line : kRestBlock)
-        reliefText(line.x, line.y, line.text, 16);
+        reliefText(line.x, line.y, translate("BasicStatistics", line.text), 16);
 }
 
 void StatisticsPanel::paintItemPanel() {
     sunkenPanel(218, 518, 362, 545);
-    reliefText(222, 523, " 測定項目名", 16);
-    const char* labels[4] = {"階級幅(Interval)", "下限値(Min)", "階級数(Class)", "上限値(Max)"};
+    reliefText(222, 523, translate("StatisticsPanel", " 測定項目名"), 16);
+    const char* labels[4] = {KL_TRANSLATE_NOOP("StatisticsPanel", "階級幅(Interval)"),
+                             KL_TRANSLATE_NOOP("StatisticsPanel", "下限値(Min)"),
+                             KL_TRANSLATE_NOOP("StatisticsPanel", "階級数(Class)"),
+                             KL_TRANSLATE_NOOP("StatisticsPanel", "上限値(Max)")};
     for (int i = 0; i < 4; ++i) {
         const int top = 554 + 28 * i;
         sunkenPanel(218, top, 362, top + 25);
-        reliefText(222, top + 5, labels[i], 16);
+        reliefText(222, top + 5, translate("StatisticsPanel", labels[i]), 16);
     }
 }
 
@@ -152,18 +158,21 @@ void StatisticsPanel::writeItemHint(int index) {
     paintHintBox();
     if (index >= 2) {
         Font font{kMincho, 14};
-        canvas().text(224, 493, texts::kHintItemChosen, font, White);
-        canvas().text(223, 492, texts::kHintItemChosen, font, Red);
+        const std::string hint = translate("ClassParameters", texts::kHintItemChosen);
+        canvas().text(224, 493, hint, font, White);
+        canvas().text(223, 492, hint, font, Red);
     } else {
-        canvas().text(223, 489, texts::kHintChooseItem, Font{kMincho, 18}, Green);
+        canvas().text(223, 489, translate("ClassParameters", texts::kHintChooseItem), Font{kMincho, 18},
+                      Green);
     }
 }
 
 void StatisticsPanel::writeTableHint(int colour) {
     sunkenPanel(560, 665, 1007, 690);
     Font font{kMincho, 14};
-    canvas().text(567, 671, texts::kHintBuildTable, font, White);
-    canvas().text(566, 670, texts::kHintBuildTable, font, colour);
+    const std::string hint = translate("ClassParameters", texts::kHintBuildTable);
+    canvas().text(567, 671, hint, font, White);
+    canvas().text(566, 670, hint, font, colour);
 }
 
 void StatisticsPanel::paintReferenceBox() {
@@ -173,8 +182,8 @@ void StatisticsPanel::paintReferenceBox() {
 void StatisticsPanel::writeReferenceLine() {
     paintReferenceBox();
     if (state_.refLower.empty() && state_.refUpper.empty()) return;
-    std::string line = "* R.I.： " + state_.refLower + " - " + state_.refUpper;
-    if (hasNoUpperLimit(leadingNumber(state_.refUpper))) line = "* R.I.：  - " + state_.refLower;
+    const std::string line =
+        referenceLine(state_.refLower, state_.refUpper, hasNoUpperLimit(leadingNumber(state_.refUpper)));
     Font font{kMincho, 16};
     canvas().text(236, 463, line, font, White);
     canvas().text(235, 462, line, font, Black);
@@ -189,15 +198,15 @@ void StatisticsPanel::wipeOutOfRangePanel() {
 
 void StatisticsPanel::drawOutOfRangePanel() {
     wipeOutOfRangePanel();
-    Font heading{kMincho, 16};
-    canvas().text(465, 560, "異常率(%)：", heading, White);
-    canvas().text(464, 559, "異常率(%)：", heading, Black);
-    OutOfRangeRates rates = outOfRangeRates(state_.data.numbers(), state_.refLower, state_.refUpper);
-    const std::string lines[3] = {"Lower：" + rates.lowerText, "Upper：" + rates.upperText,
-                                  "Total：" + rates.totalText};
-    Font font{kMincho, 14};
-    for (int i = 0; i < 3; ++i) {
-        const int y = 585 + 20 * i;
+    // The panel's lines: the heading, then Lower, Upper and Total.
+    const std::vector<std::string> lines =
+        outOfRangeRates(state_.data.numbers(), state_.refLower, state_.refUpper).lines();
+    const Font heading{kMincho, inEnglish() ? 14.0 : 16.0}; // the English heading fits the panel at 14
+    canvas().text(465, 560, lines[0], heading, White);
+    canvas().text(464, 559, lines[0], heading, Black);
+    const Font font{kMincho, 14};
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const int y = 565 + 20 * static_cast<int>(i);
         canvas().text(465, y, lines[i], font, White);
         canvas().text(464, y - 1, lines[i], font, Black);
     }
