@@ -59,6 +59,18 @@ void limitLines(Canvas& c, const SheetFrame& f, const Plot& p, const IndirectShe
     }
 }
 
+// The counts of the values beyond the picture's ends, inside the plot's top corners, clear of the
+// caption and the legend above it.
+void overCounts(Canvas& c, const SheetFrame& f, const Plot& p, std::size_t left, std::size_t right) {
+    const Font label{kGothic, f.labelSize};
+    const double y = p.top + f.fontSize * 0.1;
+    if (left) c.text(p.left + f.fontSize * 0.2, y, "← " + std::to_string(left) + " 件", label, Black);
+    if (right) {
+        std::string t = std::to_string(right) + " 件 →";
+        c.text(p.right - c.textWidth(t, label) - f.fontSize * 0.2, y, t, label, Black);
+    }
+}
+
 } // namespace
 
 void drawIndirectHistogram(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
@@ -126,12 +138,7 @@ void drawIndirectHistogram(Canvas& c, const SheetFrame& f, const IndirectSheet& 
     }
     limitLines(c, f, p, s);
     valueAxis(c, f, p);
-    if (leftOver)
-        c.text(p.left, p.top - f.fontSize * 1.1, "← " + std::to_string(leftOver) + " 件", label, Black);
-    if (rightOver) {
-        std::string t = std::to_string(rightOver) + " 件 →";
-        c.text(p.right - c.textWidth(t, label), p.top - f.fontSize * 1.1, t, label, Black);
-    }
+    overCounts(c, f, p, leftOver, rightOver);
     if (curve) {
         std::string legend =
             "―― 健常分布 × P（Inverse modelling, P = " + indirectNumber(im->share, 0.01) + "）";
