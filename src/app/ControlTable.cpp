@@ -44,8 +44,8 @@ template <class W> W* withText(W* control, const char* caption) {
 } // namespace
 
 QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect at, const char* font,
-                      int size, const char* caption, const char* tip) {
-    const QFont qfont = qtFont(Font{font, double(size)}, size);
+                      int size, const char* caption, const char* tip, bool italic) {
+    const QFont qfont = qtFont(Font{font, double(size), false, italic}, size);
     QWidget* control = nullptr;
     switch (kind) {
     case ControlKind::Button:

@@ -39,11 +39,12 @@ template <class Window> struct ControlRow {
     void (*handler)(Window&);  // what its click, choice or typed change runs (nullptr for none)
     const char* tip = nullptr; // its tooltip, when it has one
     int sizeInEnglish = 0;     // font size in English where the English caption is wider (0: size)
+    bool italic = false;       // an italic face (the print, copy and close buttons of a secondary window)
 };
 
 // Builds one control of parent from the description; the caller wires the handler.
 QWidget* buildControl(QWidget* parent, const char* name, ControlKind kind, QRect at, const char* font,
-                      int size, const char* caption, const char* tip);
+                      int size, const char* caption, const char* tip, bool italic = false);
 
 // Connects the control's user action to act, as its kind says (see ControlKind). A field puts the
 // line end "\r\n" after its text when Enter is pressed, before act runs.
@@ -62,7 +63,7 @@ std::vector<QWidget*> buildControls(Window& window, const char* context,
         const std::string tip = row.tip ? translate(context, row.tip) : std::string();
         const int size = inEnglish() && row.sizeInEnglish > 0 ? row.sizeInEnglish : row.size;
         built.push_back(buildControl(&window, row.name, row.kind, row.at, row.font, size, caption.c_str(),
-                                     row.tip ? tip.c_str() : nullptr));
+                                     row.tip ? tip.c_str() : nullptr, row.italic));
     }
     std::size_t i = 0;
     for (const ControlRow<Window>& row : rows) {
