@@ -1,11 +1,14 @@
 #include "app/Form15.h"
 
+#include "app/ControlTable.h"
+
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
 #include "output/TextReports.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
 #include "text/FileIO.h"
+#include "text/Translate.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,10 +29,6 @@ constexpr double kTextSize = 14, kLinePitch = 19, kLeft = 14;
 constexpr double kNotesY = 176, kListCaptionY = 262, kVerifyY = 556, kPartitionY = 652;
 constexpr SheetFrame kPicture{330, 262, 680, 252, 12, 12, 1};
 
-QFont screenFont(const char* name, int size) {
-    return qtFont(Font{name, double(size)}, screenPixelSize(size));
-}
-
 std::optional<double> typedNumber(const std::string& text) {
     std::size_t a = text.find_first_not_of(" \t　"), b = text.find_last_not_of(" \t");
     if (a == std::string::npos) return std::nullopt;
@@ -39,32 +38,44 @@ std::optional<double> typedNumber(const std::string& text) {
     return v;
 }
 
+// clang-format off
+// name, role, kind, geometry, font, size, caption, handler of its click[, tooltip, size in English, style]
+const ControlRow<Form15> kForm15Controls[] = {
+    {"LIST151", "the outlier candidates: a click leaves one out or takes it back", ControlKind::List,
+     {14, 282, 300, 200}, kGothic, 14, "", [](Form15& w) { w.LIST151_CLICK(); }},
+    {"CHECK151", "bootstrap intervals for the robust methods", ControlKind::Check, {14, 488, 300, 22}, kGothic, 14,
+     KL_TRANSLATE_NOOP("Form15", "bootstrap の信頼区間（1000 回, seed 1）"), [](Form15& w) { w.CHECK151_ON(); }},
+    {"EDIT151", "lower limit of the target interval", ControlKind::Field, {110, 522, 90, 26}, kGothic, 14, "",
+     nullptr},
+    {"EDIT152", "upper limit of the target interval", ControlKind::Field, {224, 522, 90, 26}, kGothic, 14, "",
+     nullptr},
+    {"BUTTON151", "verify the target interval", ControlKind::Button, {326, 521, 90, 28}, kMincho, 16,
+     KL_TRANSLATE_NOOP("Form15", "検  証"), [](Form15& w) { w.BUTTON151_ON(); }},
+    {"BUTTON152", "read a second group for the partitioning", ControlKind::Button, {14, 652, 150, 28}, kMincho, 14,
+     KL_TRANSLATE_NOOP("Form15", "第２群のファイル"), [](Form15& w) { w.BUTTON152_ON(); }},
+    // The copy, print and close buttons read the same in both languages.
+    {"BUTTON154", "copy the window's picture", ControlKind::Button, {616, 724, 115, 34}, kMincho, 20, "COPY",
+     [](Form15& w) { w.BUTTON154_ON(); }, nullptr, 0, FontStyle::Italic},
+    {"BUTTON153", "print one page", ControlKind::Button, {742, 724, 115, 34}, kMincho, 20, "print",
+     [](Form15& w) { w.BUTTON153_ON(); }, nullptr, 0, FontStyle::Italic},
+    {"BUTTON155", "close the window", ControlKind::Button, {870, 724, 115, 34}, kMincho, 20, "close",
+     [](Form15& w) { w.BUTTON155_ON(); }, nullptr, 0, FontStyle::Italic},
+};
+// clang-format on
+
 } // namespace
 
 Form15::Form15(Services& services, QWidget* opener, ReferenceIntervalInput input)
     : SecondaryWindow(services, QStringLiteral("form15"), QSize(kWidth, kHeight), opener, kBackground,
                       QStringLiteral("Reference Intervals")),
       input_(std::move(input)) {
-    const QFont gothic = screenFont(kGothic, 14);
-    list151_ = placeControl<QListWidget>(this, "LIST151", QRect(14, 282, 300, 200), gothic);
-    check151_ = placeControl<QCheckBox>(this, "CHECK151", QRect(14, 488, 300, 22), gothic);
-    check151_->setText(QStringLiteral("bootstrap の信頼区間（1000 回, seed 1）"));
+    buildControls<Form15>(*this, "Form15", kForm15Controls,
+                          [this](const std::function<void()>& h) { run(h); });
+    list151_ = findChild<QListWidget*>(QStringLiteral("LIST151"));
+    check151_ = findChild<QCheckBox*>(QStringLiteral("CHECK151"));
     check151_->setChecked(true);
-    edit151_ = placeControl<QLineEdit>(this, "EDIT151", QRect(110, 522, 90, 26), gothic);
-    edit152_ = placeControl<QLineEdit>(this, "EDIT152", QRect(224, 522, 90, 26), gothic);
-    button151_ = commandButton(this, "BUTTON151", QRect(326, 521, 90, 28), screenFont(kMincho, 16), "検  証");
-    button152_ = commandButton(this, "BUTTON152", QRect(14, 652, 150, 28), screenFont(kMincho, 14),
-                               "第２群のファイル");
-    button154_ = commandButton(this, "BUTTON154", QRect(616, 724, 115, 34), printCloseButtonFont(), "COPY");
-    button153_ = commandButton(this, "BUTTON153", QRect(742, 724, 115, 34), printCloseButtonFont(), "print");
-    button155_ = commandButton(this, "BUTTON155", QRect(870, 724, 115, 34), printCloseButtonFont(), "close");
-    connect(list151_, &QListWidget::itemClicked, this, [this] { run([this] { LIST151_CLICK(); }); });
-    connect(check151_, &QCheckBox::clicked, this, [this] { run([this] { CHECK151_ON(); }); });
-    connect(button151_, &QPushButton::clicked, this, [this] { run([this] { BUTTON151_ON(); }); });
-    connect(button152_, &QPushButton::clicked, this, [this] { run([this] { BUTTON152_ON(); }); });
-    connect(button153_, &QPushButton::clicked, this, [this] { run([this] { BUTTON153_ON(); }); });
-    connect(button154_, &QPushButton::clicked, this, [this] { run([this] { BUTTON154_ON(); }); });
-    connect(button155_, &QPushButton::clicked, this, [this] { run([this] { BUTTON155_ON(); }); });
+    edit151_ = findChild<QLineEdit*>(QStringLiteral("EDIT151"));
+    edit152_ = findChild<QLineEdit*>(QStringLiteral("EDIT152"));
 }
 
 Form15::~Form15() = default;
@@ -101,12 +112,12 @@ void Form15::fillSuspects() {
         bool dixon = std::find(group_.dixonReed.begin(), group_.dixonReed.end(), i) != group_.dixonReed.end();
         bool tukey = std::find(group_.tukey.suspects.begin(), group_.tukey.suspects.end(), i) !=
                      group_.tukey.suspects.end();
-        std::string text = std::string(ticked_[k] ? "■ " : "□ ") +
-                           sheetNumber(input_.values[i], input_.decimals - 1) + "（" +
-                           (dixon && tukey ? "Dixon/Reed, Tukey"
-                            : dixon        ? "Dixon/Reed"
-                                           : "Tukey") +
-                           "）";
+        std::string text =
+            std::string(ticked_[k] ? "■ " : "□ ") +
+            withArgs(translate("Form15", "%1（%2）"),
+                     {sheetNumber(input_.values[i], input_.decimals - 1), dixon && tukey ? "Dixon/Reed, Tukey"
+                                                                          : dixon        ? "Dixon/Reed"
+                                                                                         : "Tukey"});
         list151_->addItem(QString::fromStdString(text));
     }
 }
@@ -140,8 +151,10 @@ void Form15::CHECK151_ON() {
 void Form15::BUTTON151_ON() {
     auto lo = typedNumber(edit151_->text().toStdString()), hi = typedNumber(edit152_->text().toStdString());
     if (!lo || !hi || !(*lo < *hi)) {
-        services_.message("検証", "目標区間の下限と上限を数値で入力してください（下限 < 上限）。",
-                          Buttons::Ok, Icon::Exclamation);
+        services_.message(
+            translate("Form15", "検証"),
+            translate("Form15", "目標区間の下限と上限を数値で入力してください（下限 < 上限）。"), Buttons::Ok,
+            Icon::Exclamation);
         return;
     }
     target_ = TargetInterval{*lo, *hi};
@@ -149,11 +162,12 @@ void Form15::BUTTON151_ON() {
 }
 
 void Form15::BUTTON152_ON() {
-    FileDialogRequest request{"第２群のファイル",
-                              input_.workdir,
-                              {{"CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)", {"*.CSV", "*.TXT", "*.TEXT"}},
-                               {"すべてのファイル(*.*)", {"*.*"}}},
-                              false};
+    FileDialogRequest request{
+        translate("Form15", "第２群のファイル"),
+        input_.workdir,
+        {{translate("Form15", "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"), {"*.CSV", "*.TXT", "*.TEXT"}},
+         {translate("Form15", "すべてのファイル(*.*)"), {"*.*"}}},
+        false};
     std::optional<std::string> path = services_.openFile(request);
     if (!path) return;
     DataReadResult read = readDataFile(readFileBytes(*path).value_or(std::string{}));
@@ -177,8 +191,10 @@ void Form15::BUTTON153_ON() {
 }
 
 void Form15::BUTTON154_ON() {
-    if (services_.message("COPY", "基準範囲の画面をクリップ・ボードにコピーします。\r\nよろしいですか？",
-                          Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (services_.message(
+            "COPY",
+            translate("Form15", "基準範囲の画面をクリップ・ボードにコピーします。\r\nよろしいですか？"),
+            Buttons::YesNo, Icon::Question) != Answer::Yes)
         return;
     services_.clipboardSetBitmap(toBitmap(surface()));
 }
@@ -199,12 +215,28 @@ IntervalSheet Form15::sheet() const {
     return s;
 }
 
+namespace {
+
+// The captions over the two lights: one text in Japanese, as it always was; in English each word
+// centred over its light.
+void drawLightCaptions(Canvas& c, const Font& body) {
+    if (!inEnglish()) {
+        c.text(880, 526, "下限  上限", body, Black);
+        return;
+    }
+    for (auto [x, caption] :
+         {std::pair{894.0, translate("Form15", "下限")}, std::pair{936.0, translate("Form15", "上限")}})
+        c.text(x - c.textWidth(caption, body) / 2, 526, caption, body, Black);
+}
+
+} // namespace
+
 void Form15::draw() {
     Canvas& c = canvas();
     clearSurface();
     const IntervalSheet s = sheet();
     const Font heading{kGothic, 18, true}, body{kGothic, kTextSize};
-    c.text(kLeft, 6, "基準範囲の推定（直接法）", heading, Blue);
+    c.text(kLeft, 6, translate("Form15", "基準範囲の推定（直接法）"), heading, Blue);
     c.text(kLeft + 300, 10, s.fileLine, body, Black);
     auto block = [&](const std::vector<SheetLine>& lines, double x, double y) {
         for (const SheetLine& l : lines) {
@@ -214,13 +246,13 @@ void Form15::draw() {
     };
     block(methodLines(s), kLeft, 38);
     block(noteLines(s), kLeft, kNotesY);
-    c.text(kLeft, kListCaptionY, "外れ値の候補（クリックで除外／戻す）", body, Blue);
+    c.text(kLeft, kListCaptionY, translate("Form15", "外れ値の候補（クリックで除外／戻す）"), body, Blue);
     drawIntervalPicture(c, kPicture, s);
-    c.text(kLeft, 526, "目標区間", body, Blue);
+    c.text(kLeft, 526, translate("Form15", "目標区間"), body, Blue);
     c.text(206, 526, "–", body, Black);
     block(verificationLines(s), kLeft, kVerifyY);
     if (auto lights = verdictColours(s)) {
-        c.text(880, 526, "下限  上限", body, Black);
+        drawLightCaptions(c, body);
         c.circle(894, 556, 10, Black, lights->first);
         c.circle(936, 556, 10, Black, lights->second);
     }

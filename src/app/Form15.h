@@ -23,7 +23,6 @@
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace kl {
 
@@ -78,8 +77,6 @@ class Form15 : public SecondaryWindow {
     QListWidget* list151_ = nullptr;
     QCheckBox* check151_ = nullptr;
     QLineEdit *edit151_ = nullptr, *edit152_ = nullptr;
-    QPushButton *button151_ = nullptr, *button152_ = nullptr, *button153_ = nullptr, *button154_ = nullptr,
-                *button155_ = nullptr;
 };
 
 Form15* openReferenceIntervals(Services& services, QWidget* opener, ReferenceIntervalInput input,

@@ -1,8 +1,11 @@
 #include "app/Form16.h"
 
+#include "app/ControlTable.h"
+
 #include "output/TextReports.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
+#include "text/Translate.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,16 +23,35 @@ constexpr double kLeft = 14, kTextSize = 14, kTablePitch = 19, kLinePitch = 18;
 constexpr double kResultY = 100, kTableY = 122, kCountsY = 202, kPictureY = 318, kPictureHeight = 396;
 constexpr double kBarLeft = 604, kBarTop = 68, kBarRight = 1010, kBarBottom = 92;
 
-QFont screenFont(const char* name, int size) {
-    return qtFont(Font{name, double(size)}, screenPixelSize(size));
+std::vector<FileFilter> dataFilters() {
+    return {{translate("Form16", "CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)"), {"*.CSV", "*.TXT", "*.TEXT"}},
+            {translate("Form16", "すべてのファイル(*.*)"), {"*.*"}}};
 }
 
-const std::vector<FileFilter>& dataFilters() {
-    static const std::vector<FileFilter> filters{
-        {"CSVまたはTXTﾌｧｲﾙ(*.CSV,*.TXT,*.TEXT)", {"*.CSV", "*.TXT", "*.TEXT"}},
-        {"すべてのファイル(*.*)", {"*.*"}}};
-    return filters;
-}
+// clang-format off
+// name, role, kind, geometry, font, size, caption, handler of its click or choice[, tooltip,
+//  size in English, style]
+const ControlRow<Form16> kForm16Controls[] = {
+    {"BUTTON161", "choose the routine data file", ControlKind::Button, {14, 34, 140, 26}, kMincho, 16,
+     KL_TRANSLATE_NOOP("Form16", "ファイルを開く"), [](Form16& w) { w.BUTTON161_ON(); },
+     KL_TRANSLATE_NOOP("Form16", "日常検査のデータファイルを選ぶ")},
+    {"COMBO161", "the column of the file to read", ControlKind::DropDown, {90, 66, 300, 26}, kGothic, 14, "",
+     [](Form16& w) { w.COMBO161_CHANGE(); }},
+    {"BUTTON162", "read the column and run every method", ControlKind::Button, {400, 66, 90, 26}, kMincho, 16,
+     KL_TRANSLATE_NOOP("Form16", "読  込"), [](Form16& w) { w.BUTTON162_ON(); },
+     KL_TRANSLATE_NOOP("Form16", "選んだ列を読み込み、各方法で基準範囲を推定する")},
+    {"BUTTON163", "cancel the read", ControlKind::Button, {498, 66, 90, 26}, kMincho, 16,
+     KL_TRANSLATE_NOOP("Form16", "中  止"), [](Form16& w) { w.BUTTON163_ON(); },
+     KL_TRANSLATE_NOOP("Form16", "読み込みを中止する（Z キーでも中止できます）")},
+    // The copy, print and close buttons read the same in both languages.
+    {"BUTTON165", "copy the window's picture", ControlKind::Button, {616, 724, 115, 34}, kMincho, 20, "COPY",
+     [](Form16& w) { w.BUTTON165_ON(); }, nullptr, 0, FontStyle::Italic},
+    {"BUTTON164", "print one page", ControlKind::Button, {742, 724, 115, 34}, kMincho, 20, "print",
+     [](Form16& w) { w.BUTTON164_ON(); }, nullptr, 0, FontStyle::Italic},
+    {"BUTTON166", "close the window", ControlKind::Button, {870, 724, 115, 34}, kMincho, 20, "close",
+     [](Form16& w) { w.BUTTON166_ON(); }, nullptr, 0, FontStyle::Italic},
+};
+// clang-format on
 
 } // namespace
 
@@ -37,26 +59,22 @@ Form16::Form16(Services& services, QWidget* opener, std::string folder)
     : SecondaryWindow(services, QStringLiteral("form16"), QSize(kWidth, kHeight), opener, kBackground,
                       QStringLiteral("Indirect Reference Intervals")),
       folder_(std::move(folder)) {
-    const QFont mincho = screenFont(kMincho, 16), gothic = screenFont(kGothic, 14);
-    button161_ = commandButton(this, "BUTTON161", QRect(14, 34, 140, 26), mincho, "ファイルを開く");
-    combo161_ = placeControl<QComboBox>(this, "COMBO161", QRect(90, 66, 300, 26), gothic);
-    combo161_->setPlaceholderText(QStringLiteral("列を選んで下さい"));
-    button162_ = commandButton(this, "BUTTON162", QRect(400, 66, 90, 26), mincho, "読  込");
-    button163_ = commandButton(this, "BUTTON163", QRect(498, 66, 90, 26), mincho, "中  止");
-    button165_ = commandButton(this, "BUTTON165", QRect(616, 724, 115, 34), printCloseButtonFont(), "COPY");
-    button164_ = commandButton(this, "BUTTON164", QRect(742, 724, 115, 34), printCloseButtonFont(), "print");
-    button166_ = commandButton(this, "BUTTON166", QRect(870, 724, 115, 34), printCloseButtonFont(), "close");
-    connect(button161_, &QPushButton::clicked, this, [this] { run([this] { BUTTON161_ON(); }); });
-    connect(combo161_, &QComboBox::activated, this, [this] { run([this] { COMBO161_CHANGE(); }); });
-    connect(button162_, &QPushButton::clicked, this, [this] { run([this] { BUTTON162_ON(); }); });
-    // The cancel runs while the read's loop lets events through: it only raises a flag.
-    connect(button163_, &QPushButton::clicked, this, [this] { BUTTON163_ON(); });
-    connect(button164_, &QPushButton::clicked, this, [this] { run([this] { BUTTON164_ON(); }); });
-    connect(button165_, &QPushButton::clicked, this, [this] { run([this] { BUTTON165_ON(); }); });
-    connect(button166_, &QPushButton::clicked, this, [this] { run([this] { BUTTON166_ON(); }); });
-    setToolTips(this, {{"BUTTON161", "日常検査のデータファイルを選ぶ"},
-                       {"BUTTON162", "選んだ列を読み込み、各方法で基準範囲を推定する"},
-                       {"BUTTON163", "読み込みを中止する（Z キーでも中止できます）"}});
+    // During a read only the cancel button is enabled: it raises a flag while the read's loop lets
+    // events through, so it runs at once rather than inside the running read's guard.
+    buildControls<Form16>(*this, "Form16", kForm16Controls, [this](const std::function<void()>& h) {
+        if (reading_)
+            h();
+        else
+            run(h);
+    });
+    button161_ = findChild<QPushButton*>(QStringLiteral("BUTTON161"));
+    button162_ = findChild<QPushButton*>(QStringLiteral("BUTTON162"));
+    button163_ = findChild<QPushButton*>(QStringLiteral("BUTTON163"));
+    button164_ = findChild<QPushButton*>(QStringLiteral("BUTTON164"));
+    button165_ = findChild<QPushButton*>(QStringLiteral("BUTTON165"));
+    button166_ = findChild<QPushButton*>(QStringLiteral("BUTTON166"));
+    combo161_ = findChild<QComboBox*>(QStringLiteral("COMBO161"));
+    combo161_->setPlaceholderText(QString::fromStdString(translate("Form16", "列を選んで下さい")));
 }
 
 Form16::~Form16() = default;
@@ -98,14 +116,16 @@ void Form16::enableControls() {
 
 void Form16::BUTTON161_ON() {
     std::optional<std::string> path =
-        services_.openFile({"ファイルのオープン", folder_, dataFilters(), false});
+        services_.openFile({translate("Form16", "ファイルのオープン"), folder_, dataFilters(), false});
     if (!path) return;
     ColumnRequest request;
     request.headerOnly = true;
     ColumnReadResult header = readColumnFile(*path, request);
     if (header.status != ColumnReadStatus::Ok) {
-        services_.message("BAD DATA", "このファイルは読めません。\r\n（" + header.message + "）", Buttons::Ok,
-                          Icon::Exclamation);
+        services_.message(
+            "BAD DATA",
+            withArgs(translate("Form16", "このファイルは読めません。\r\n（%1）"), {header.message}),
+            Buttons::Ok, Icon::Exclamation);
         return;
     }
     path_ = *path;
@@ -113,7 +133,8 @@ void Form16::BUTTON161_ON() {
     combo161_->clear();
     for (const std::string& name : columns_)
         combo161_->addItem(QString::fromStdString(name));
-    if (columns_.empty()) combo161_->addItem(QStringLiteral("（見出しのない 1 列のファイル）"));
+    if (columns_.empty())
+        combo161_->addItem(QString::fromStdString(translate("Form16", "（見出しのない 1 列のファイル）")));
     combo161_->setCurrentIndex(columns_.size() > 1 ? -1 : 0);
     draw();
     enableControls();
@@ -151,23 +172,26 @@ void Form16::BUTTON162_ON() {
     };
     if (read.status == ColumnReadStatus::Cancelled) {
         done();
-        services_.message("CAUTION", "読み込みを中止しました。\r\n表示は前のままです。", Buttons::Ok,
-                          Icon::Information);
+        services_.message("CAUTION", translate("Form16", "読み込みを中止しました。\r\n表示は前のままです。"),
+                          Buttons::Ok, Icon::Information);
         return;
     }
     if (read.status != ColumnReadStatus::Ok || read.groups.empty() || read.groups[0].values.empty()) {
         done();
-        const std::string why =
-            read.status != ColumnReadStatus::Ok ? read.message : "0 より大きい数値がありません";
-        services_.message("BAD DATA", "このファイルは読めません。\r\n（" + why + "）", Buttons::Ok,
-                          Icon::Exclamation);
+        const std::string why = read.status != ColumnReadStatus::Ok
+                                    ? read.message
+                                    : translate("Form16", "0 より大きい数値がありません");
+        services_.message("BAD DATA",
+                          withArgs(translate("Form16", "このファイルは読めません。\r\n（%1）"), {why}),
+                          Buttons::Ok, Icon::Exclamation);
         return;
     }
     IndirectSheet sheet;
     {
         BusyPointer busy(services_);
         ColumnGroup& group = read.groups[0];
-        sheet.fileLine = "File：" + path_ + (column.empty() ? "" : "［列 " + column + "］");
+        sheet.fileLine = withArgs(translate("Form16", "File：%1"), {path_}) +
+                         (column.empty() ? "" : withArgs(translate("Form16", "［列 %1］"), {column}));
         sheet.rows = read.rows;
         sheet.skipped = group.skipped;
         sheet.censored = group.censored;
@@ -195,8 +219,9 @@ void Form16::BUTTON164_ON() {
 }
 
 void Form16::BUTTON165_ON() {
-    if (services_.message("COPY", "間接法の画面をクリップ・ボードにコピーします。\r\nよろしいですか？",
-                          Buttons::YesNo, Icon::Question) != Answer::Yes)
+    if (services_.message(
+            "COPY", translate("Form16", "間接法の画面をクリップ・ボードにコピーします。\r\nよろしいですか？"),
+            Buttons::YesNo, Icon::Question) != Answer::Yes)
         return;
     services_.clipboardSetBitmap(toBitmap(surface()));
 }
@@ -226,11 +251,13 @@ void Form16::draw() {
     Canvas& c = canvas();
     clearSurface();
     const Font heading{kGothic, 18, true}, body{kGothic, kTextSize};
-    c.text(kLeft, 6, "基準範囲の推定（間接法：日常検査データから）", heading, Blue);
-    c.text(164, 39, path_.empty() ? "（ファイルが選ばれていません）" : path_, body, Black);
-    c.text(kLeft, 71, "列の選択", body, Black);
+    c.text(kLeft, 6, translate("Form16", "基準範囲の推定（間接法：日常検査データから）"), heading, Blue);
+    c.text(164, 39, path_.empty() ? translate("Form16", "（ファイルが選ばれていません）") : path_, body,
+           Black);
+    c.text(kLeft, 71, translate("Form16", "列の選択"), body, Black);
     if (!shown_) {
-        c.text(kLeft, kTableY, "ファイルを開き、列を選んで「読  込」を押して下さい。", body, Blue);
+        c.text(kLeft, kTableY, translate("Form16", "ファイルを開き、列を選んで「読  込」を押して下さい。"),
+               body, Blue);
         return;
     }
     const IndirectSheet& s = *shown_;

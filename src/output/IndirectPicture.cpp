@@ -3,6 +3,7 @@
 
 #include "indirect/Distribution.h"
 #include "output/IndirectSheet.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ struct Plot {
     double py(double v) const { return bottom - (v - y.lo) / (y.hi - y.lo) * (bottom - top); }
 };
 
-void frame(Canvas& c, const SheetFrame& f, const char* caption) {
+void frame(Canvas& c, const SheetFrame& f, const std::string& caption) {
     c.fillBox(f.x, f.y, f.x + f.width, f.y + f.height, 15);
     c.box(f.x, f.y, f.x + f.width, f.y + f.height, 8);
     c.text(f.x + f.fontSize * 0.5, f.y + f.fontSize * 0.3, caption, Font{kGothic, f.labelSize, true}, Black);
@@ -59,14 +60,29 @@ void limitLines(Canvas& c, const SheetFrame& f, const Plot& p, const IndirectShe
     }
 }
 
+// The counts of the values beyond the picture's ends, inside the plot's top corners, clear of the
+// caption and the legend above it.
+void overCounts(Canvas& c, const SheetFrame& f, const Plot& p, std::size_t left, std::size_t right) {
+    const Font label{kGothic, f.labelSize};
+    const double y = p.top + f.fontSize * 0.1;
+    if (left)
+        c.text(p.left + f.fontSize * 0.2, y,
+               withArgs(translate("IndirectSheet", "← %1 件"), {std::to_string(left)}), label, Black);
+    if (right) {
+        std::string t = withArgs(translate("IndirectSheet", "%1 件 →"), {std::to_string(right)});
+        c.text(p.right - c.textWidth(t, label) - f.fontSize * 0.2, y, t, label, Black);
+    }
+}
+
 } // namespace
 
 void drawIndirectHistogram(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
-    frame(c, f, "ヒストグラム（すべての値）と健常分布 × P");
+    frame(c, f, translate("IndirectSheet", "ヒストグラム（すべての値）と健常分布 × P"));
     const std::vector<double>& v = s.sorted;
     const Font label{kGothic, f.labelSize};
     if (v.size() < 2) {
-        c.text(f.x + f.fontSize, f.y + f.fontSize * 2, "データがありません", label, Red);
+        c.text(f.x + f.fontSize, f.y + f.fontSize * 2, translate("IndirectSheet", "データがありません"),
+               label, Red);
         return;
     }
     Span range{indirect::quantile7(v, 0.001), indirect::quantile7(v, 0.999)};
@@ -126,15 +142,11 @@ void drawIndirectHistogram(Canvas& c, const SheetFrame& f, const IndirectSheet& 
     }
     limitLines(c, f, p, s);
     valueAxis(c, f, p);
-    if (leftOver)
-        c.text(p.left, p.top - f.fontSize * 1.1, "← " + std::to_string(leftOver) + " 件", label, Black);
-    if (rightOver) {
-        std::string t = std::to_string(rightOver) + " 件 →";
-        c.text(p.right - c.textWidth(t, label), p.top - f.fontSize * 1.1, t, label, Black);
-    }
+    overCounts(c, f, p, leftOver, rightOver);
     if (curve) {
         std::string legend =
-            "―― 健常分布 × P（Inverse modelling, P = " + indirectNumber(im->share, 0.01) + "）";
+            withArgs(translate("IndirectSheet", "―― 健常分布 × P（Inverse modelling, P = %1）"),
+                     {indirectNumber(im->share, 0.01)});
         c.text(f.x + f.width - c.textWidth(legend, label) - f.fontSize * 0.5, f.y + f.fontSize * 0.3, legend,
                label, Red);
     }
@@ -199,11 +211,12 @@ void plotAxes(Canvas& c, const SheetFrame& f, const Plot& p, bool log, const Fon
 } // namespace
 
 void drawIndirectPlot(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
-    frame(c, f, "確率プロット（Truncated probability plot）");
+    frame(c, f, translate("IndirectSheet", "確率プロット（Truncated probability plot）"));
     const Font label{kGothic, f.labelSize};
     const auto& tqq = s.analysis.tqq;
     if (!tqq || s.sorted.size() < 2) {
-        c.text(f.x + f.fontSize, f.y + f.fontSize * 2, "データがありません", label, Red);
+        c.text(f.x + f.fontSize, f.y + f.fontSize * 2, translate("IndirectSheet", "データがありません"),
+               label, Red);
         return;
     }
     const bool log = tqq->logScale;
@@ -226,8 +239,8 @@ void drawIndirectPlot(Canvas& c, const SheetFrame& f, const IndirectSheet& s) {
     if (std::isfinite(tqq->keptLow) && std::isfinite(tqq->keptHigh)) {
         double y1 = p.py(std::min(g(tqq->keptHigh), y.hi)), y2 = p.py(std::max(g(tqq->keptLow), y.lo));
         c.fillBox(p.left, y1, p.right, y2, 11);
-        c.text(p.left + f.fontSize * 0.3, y1 + f.fontSize * 0.1, "切断域（直線の当てはめに使う値）", label,
-               8);
+        c.text(p.left + f.fontSize * 0.3, y1 + f.fontSize * 0.1,
+               translate("IndirectSheet", "切断域（直線の当てはめに使う値）"), label, 8);
     }
     plotAxes(c, f, p, log, label);
     // All values, then the points kept and the line fitted to them.

@@ -1,5 +1,6 @@
 #include "output/IndirectSheet.h"
 #include "output/TextReports.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,16 +71,19 @@ std::string noteText(const std::string& note) {
     auto starts = [&](std::string_view p) { return note.rfind(p, 0) == 0; };
     if (starts("fewer than ")) {
         std::string n = note.substr(11, note.find(' ', 11) - 11);
-        return note.find("uncertain") != std::string::npos
-                   ? "0 より大きい値が " + n + " 件未満：限界値は不確かです"
-                   : "0 より大きい値が " + n + " 件未満です";
+        return withArgs(note.find("uncertain") != std::string::npos
+                            ? translate("IndirectSheet", "0 より大きい値が %1 件未満：限界値は不確かです")
+                            : translate("IndirectSheet", "0 より大きい値が %1 件未満です"),
+                        {n});
     }
-    if (starts("too few distinct values")) return "異なる値が少なすぎます";
-    if (starts("too many equal values")) return "同じ値が多すぎて裾を切断できません";
-    if (starts("no run of 4 points")) return "最頻値に接して下降する 4 点以上の直線部分がありません";
-    if (starts("no healthy part")) return "健常部分の分布を当てはめられません";
+    if (starts("too few distinct values")) return translate("IndirectSheet", "異なる値が少なすぎます");
+    if (starts("too many equal values"))
+        return translate("IndirectSheet", "同じ値が多すぎて裾を切断できません");
+    if (starts("no run of 4 points"))
+        return translate("IndirectSheet", "最頻値に接して下降する 4 点以上の直線部分がありません");
+    if (starts("no healthy part")) return translate("IndirectSheet", "健常部分の分布を当てはめられません");
     if (starts("the healthy part was fitted to fewer than half"))
-        return "健常部分が全体の半分未満です：限界値は不確かです";
+        return translate("IndirectSheet", "健常部分が全体の半分未満です：限界値は不確かです");
     return note;
 }
 
@@ -91,13 +95,16 @@ const Estimate* estimateOf(const IndirectSheet& s, Method m) {
 
 std::vector<IndirectRow> indirectTable(const IndirectSheet& s) {
     std::vector<IndirectRow> rows;
-    rows.push_back({{"方法", "下限 [90 % 信頼区間]", "上限 [90 % 信頼区間]", "P", "λ", "使用数"}, Blue});
+    rows.push_back(
+        {{translate("IndirectSheet", "方法"), translate("IndirectSheet", "下限 [90 % 信頼区間]"),
+          translate("IndirectSheet", "上限 [90 % 信頼区間]"), "P", "λ", translate("IndirectSheet", "使用数")},
+         Blue});
     const double res = s.analysis.resolution;
     for (Method m : indirect::kMethods) {
         const Estimate* e = estimateOf(s, m);
         std::string head = std::string(indirectShortName(m)) + "  " + std::string(indirect::methodTitle(m));
         if (!e || !e->ok) {
-            rows.push_back({{head, "算出できません", "", "", "", ""}, Red});
+            rows.push_back({{head, translate("IndirectSheet", "算出できません"), "", "", "", ""}, Red});
             continue;
         }
         char p[16] = "–", l[16] = "–";
@@ -124,35 +131,43 @@ void drawIndirectTable(Canvas& c, double x, double y, double cell, double pitch,
 std::vector<SheetLine> indirectCountLines(const IndirectSheet& s) {
     std::vector<SheetLine> lines;
     const SkippedItems& k = s.skipped;
-    lines.push_back({"使用した値 " + grouped(s.sorted.size()) + " 件 / " + grouped(s.rows) + " 行", Black});
-    std::string unused = "使わなかった値：空欄 " + grouped(k.empty) + "、数値でない " + grouped(k.notNumber) +
-                         "、0 以下 " + grouped(k.nonPositive) + "、下限未満（<x） " +
-                         grouped(k.censoredBelow) + "、上限超（>x） " + grouped(k.censoredAbove);
-    if (k.overCap) unused += "、上限件数を超えた " + grouped(k.overCap);
+    lines.push_back({withArgs(translate("IndirectSheet", "使用した値 %1 件 / %2 行"),
+                              {grouped(s.sorted.size()), grouped(s.rows)}),
+                     Black});
+    std::string unused = withArgs(
+        translate("IndirectSheet",
+                  "使わなかった値：空欄 %1、数値でない %2、0 以下 %3、下限未満（<x） %4、上限超（>x） %5"),
+        {grouped(k.empty), grouped(k.notNumber), grouped(k.nonPositive), grouped(k.censoredBelow),
+         grouped(k.censoredAbove)});
+    if (k.overCap)
+        unused += withArgs(translate("IndirectSheet", "、上限件数を超えた %1"), {grouped(k.overCap)});
     lines.push_back({unused, k.total() ? Red : Black});
     if (!s.censored.empty()) {
-        std::string c = "打ち切り値：";
+        const std::string comma = translate("IndirectSheet", "、");
+        std::string c = translate("IndirectSheet", "打ち切り値：");
         for (std::size_t i = 0; i < s.censored.size() && i < 6; ++i) {
             const CensoredCount& b = s.censored[i];
             char bound[32];
             std::snprintf(bound, sizeof bound, "%c%g", b.below ? '<' : '>', b.bound);
-            c += (i ? "、" : "") + std::string(bound) + " × " + grouped(b.count);
+            c += (i ? comma : std::string()) + bound + " × " + grouped(b.count);
         }
-        if (s.censored.size() > 6) c += " ほか";
-        lines.push_back({c + "（限界値の計算には使いません）", Black});
+        if (s.censored.size() > 6) c += translate("IndirectSheet", " ほか");
+        lines.push_back({c + translate("IndirectSheet", "（限界値の計算には使いません）"), Black});
     }
     const double res = s.analysis.resolution;
-    std::string r =
-        "丸めの単位 " + (res > 0 ? indirectNumber(res, res * 10) : std::string("なし（丸められていない値）"));
+    std::string r = withArgs(
+        translate("IndirectSheet", "丸めの単位 %1"),
+        {res > 0 ? indirectNumber(res, res * 10) : translate("IndirectSheet", "なし（丸められていない値）")});
     if (s.analysis.tqq)
-        r += std::string("、Truncated probability plot は ") + (s.analysis.tqq->logScale ? "ln x" : "x") +
-             " で計算";
+        r += withArgs(translate("IndirectSheet", "、Truncated probability plot は %1 で計算"),
+                      {s.analysis.tqq->logScale ? "ln x" : "x"});
     lines.push_back({r, Black});
+    const std::string noteForm = translate("IndirectSheet", "%1：%2");
     for (Method m : indirect::kMethods) {
         const Estimate* e = estimateOf(s, m);
         if (e && !e->note.empty())
             lines.push_back(
-                {std::string(indirectShortName(m)) + "：" + noteText(e->note), e->ok ? Black : Red});
+                {withArgs(noteForm, {indirectShortName(m), noteText(e->note)}), e->ok ? Black : Red});
     }
     return lines;
 }
@@ -161,7 +176,7 @@ void drawIndirectPage(Canvas& page, double width, double height, const IndirectS
     const double pt = kPaperUnitsPerPoint;
     const Font title{kGothic, 14, true}, body{kGothic, 8};
     double y = 60;
-    page.text(80, y, "基準範囲の推定（間接法）", title, Black);
+    page.text(80, y, translate("IndirectSheet", "基準範囲の推定（間接法）"), title, Black);
     y += 14 * pt * 1.6;
     page.text(80, y, s.fileLine, body, Black);
     y += 8 * pt * 1.8;

@@ -2,6 +2,7 @@
 
 #include "output/IntervalSheet.h"
 #include "output/TextReports.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,7 +83,8 @@ void drawIntervalPicture(Canvas& c, const SheetFrame& f, const IntervalSheet& s)
     c.box(f.x, f.y, f.x + f.width, f.y + f.height, 8);
     std::vector<double> kept = s.group->kept();
     if (kept.empty()) {
-        c.text(f.x + f.fontSize, f.y + f.fontSize, "データがありません", label, Red);
+        c.text(f.x + f.fontSize, f.y + f.fontSize, translate("IntervalSheet", "データがありません"), label,
+               Red);
         return;
     }
     const ValueSpan range = pictureRange(s, kept);
@@ -150,7 +152,7 @@ void drawIntervalPage(Canvas& page, double width, double height, const IntervalS
     const double pt = kPaperUnitsPerPoint;
     const Font title{kGothic, 14, true}, body{kGothic, 8.5}, bold{kGothic, 9, true};
     double y = 60;
-    page.text(80, y, "基準範囲の推定（直接法）", title, Black);
+    page.text(80, y, translate("IntervalSheet", "基準範囲の推定（直接法）"), title, Black);
     y += 14 * pt * 1.6;
     page.text(80, y, s.fileLine, body, Black);
     y += 8.5 * pt * 1.8;
@@ -171,9 +173,14 @@ void drawIntervalPage(Canvas& page, double width, double height, const IntervalS
     block(verify);
     if (auto lights = verdictColours(s)) {
         // Each light under its caption, as in the window: which limit is which.
-        const double r = 8.5 * pt * 0.55, step = std::max(3 * r, page.textWidth("上限", body) + 2 * r);
+        const std::string lower = translate("IntervalSheet", "下限"),
+                          upper = translate("IntervalSheet", "上限");
+        const double r = 8.5 * pt * 0.55,
+                     step = std::max(
+                         3 * r, std::max(page.textWidth(lower, body), page.textWidth(upper, body)) + 2 * r);
         double x = width - 80 - r - step;
-        for (auto [caption, colour] : {std::pair{"下限", lights->first}, std::pair{"上限", lights->second}}) {
+        for (const auto& [caption, colour] :
+             {std::pair{lower, lights->first}, std::pair{upper, lights->second}}) {
             page.text(x - page.textWidth(caption, body) / 2, lightsY, caption, body, Black);
             page.circle(x, lightsY + 8.5 * pt * 2.2, r, Black, colour);
             x += step;

@@ -5,14 +5,25 @@
 //   klepsydra graph tests/data/page_normal200.csv --scheme 1 --curves --reference --interval95 --png ...
 // Regenerate the golden pictures (then look at both before committing):
 //   KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_clipboard_pictures --gtest_filter='*Golden*'
-// which writes tests/data/golden/clip_histogram.png and tests/data/golden/clip_plot.png.
+// which writes tests/data/golden/clip_histogram.png and tests/data/golden/clip_plot.png, and the
+// reference-interval window's picture in English (its COPY button's picture, with the controls),
+// tests/data/golden/form15_en.png.
 
 #include "AppTestMain.h"
+#include "CommandRun.h"
 #include "GoldenPicture.h"
+#include "QuietServices.h"
+
+#include "app/Form15.h"
+#include "data/DataFileReader.h"
+#include "data/DataSet.h"
 
 #include "output/ClipboardPictures.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
+#include "text/FileIO.h"
+
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +148,40 @@ TEST(ClipboardPictures, GoldenPictures) {
     composePlotPicture(p, window, GraphScheme::TwoD, true);
     golden::expectMatches(histogram, "clip_histogram.png");
     golden::expectMatches(plot, "clip_plot.png");
+}
+
+// The second group's file dialog answers with a copy at a fixed path (the window shows it).
+class SecondGroupServices : public QuietServices {
+  public:
+    std::optional<std::string> openFile(const FileDialogRequest&) override {
+        return golden::fixedDataCopy("clipboard", dataFile("page_normal200.csv"), "page_normal200.csv");
+    }
+};
+
+TEST(ClipboardPictures, IntervalWindowInEnglishGolden) {
+    std::vector<std::string> args{"--lang", "en"};
+    test::LanguageOfArgs english(args);
+    ASSERT_TRUE(english.taken());
+    ReferenceIntervalInput input;
+    DataReadResult read = readDataFile(readFileBytes(dataFile("main_200.csv")).value_or(""));
+    ASSERT_EQ(read.status, ReadStatus::Ok);
+    input.values = leadingNumbers(read.values);
+    input.fileLine = "main_200.csv (n=200)";
+    input.targetLower = "6.6";
+    input.targetUpper = "8.1";
+    input.plot = {true, 6.14, 8.04};
+    SecondGroupServices services;
+    Form15 form(services, nullptr, input);
+    form.show();
+    form.FORM15_START();
+    auto* candidates = form.findChild<QListWidget*>("LIST151");
+    ASSERT_EQ(candidates->count(), 2);
+    candidates->setCurrentRow(1);
+    form.LIST151_CLICK();
+    form.BUTTON152_ON();
+    EXPECT_TRUE(services.shown.empty());
+    EXPECT_EQ(candidates->item(1)->text().toStdString(), "■ 8.60 (Tukey)");
+    golden::expectMatches(form.grab().toImage(), "form15_en.png");
 }
 
 } // namespace

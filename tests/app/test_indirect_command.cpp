@@ -1,6 +1,7 @@
 #include "CommandRun.h"
 #include "cli/Batch.h"
 #include "indirect/Generator.h"
+#include "output/IndirectSheet.h"
 #include "text/FileIO.h"
 
 #include <QJsonArray>
@@ -92,6 +93,41 @@ TEST(IndirectCommand, EveryFormatReportsLimitsAndWhatWasNotTaken) {
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2);
     EXPECT_NE(csv.out.find("\n" + e.path + ",20000,0,1,1,1,0,0,0.1,inverse,1,"), std::string::npos)
         << csv.out;
+}
+
+// English (--lang en): the window's table and count lines leave no Japanese behind; the text
+// output is the same in both languages.
+TEST(IndirectCommand, EnglishSheetLinesAndTheSameTextOutput) {
+    const Export e = makeExport();
+    const std::vector<std::string> plain{e.path, "--column", "GPT"};
+    const std::string japanese = runIndirect(plain).out;
+    std::vector<std::string> args{"--lang=en", e.path, "--column", "GPT"};
+    test::LanguageOfArgs english(args);
+    ASSERT_TRUE(english.taken());
+    EXPECT_EQ(runIndirect(args).out, japanese);
+
+    IndirectSheet s;
+    s.fileLine = "routine.csv";
+    s.rows = e.set.values.size();
+    s.sorted = e.set.values;
+    std::sort(s.sorted.begin(), s.sorted.end());
+    s.skipped.notNumber = 1;
+    s.censored = {{5, true, 1}, {300, false, 2}};
+    s.analysis = indirect::analyse(s.sorted, indirect::kMethods);
+    std::vector<IndirectRow> rows = indirectTable(s);
+    ASSERT_EQ(rows.size(), 4u);
+    for (const IndirectRow& row : rows)
+        for (const std::string& cell : row.cells)
+            EXPECT_FALSE(test::holdsJapanese(cell)) << cell;
+    EXPECT_EQ(rows[0].cells[1], "Lower [90 % CI]");
+    const std::vector<SheetLine> lines = indirectCountLines(s);
+    ASSERT_GE(lines.size(), 4u);
+    for (const SheetLine& l : lines)
+        EXPECT_FALSE(test::holdsJapanese(l.text)) << l.text;
+    EXPECT_EQ(lines[0].text, "Values used: 20,000 of 20,000 rows");
+    EXPECT_EQ(lines[2].text, "Censored values: <5 × 1, >300 × 2 (not used for the limits)");
+    EXPECT_EQ(lines[3].text.rfind("Rounding resolution 0.1, truncated probability plot on ", 0), 0u)
+        << lines[3].text;
 }
 
 TEST(IndirectCommand, BadInputIsRefusedWithAReason) {

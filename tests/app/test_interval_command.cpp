@@ -3,6 +3,10 @@
 
 #include "CommandRun.h"
 #include "cli/Batch.h"
+#include "data/DataFileReader.h"
+#include "data/DataSet.h"
+#include "output/IntervalSheet.h"
+#include "text/FileIO.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -215,6 +219,59 @@ TEST_F(IntervalCommand, SeveralFilesGiveOneJsonArray) {
     QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out));
     ASSERT_TRUE(doc.isArray()) << r.out.substr(0, 200);
     EXPECT_EQ(doc.array().size(), 2);
+}
+
+std::vector<double> fixtureValues(const std::string& name) {
+    DataReadResult read = readDataFile(readFileBytes(fixture(name)).value_or(""));
+    EXPECT_EQ(read.status, ReadStatus::Ok) << name;
+    return leadingNumbers(read.values);
+}
+
+// English (--lang en): the window's and the page's lines leave no Japanese behind, with the
+// figures where the Japanese has them; the text output, which other programs read too, is the
+// same in both languages.
+TEST_F(IntervalCommand, EnglishSheetLinesAndTheSameTextOutput) {
+    const std::vector<std::string> plain{
+        fixture("main_200.csv"), "--target", "6.6",          "8.1",
+        "--bootstrap",           "50",       "--group-file", fixture("page_normal200.csv")};
+    const std::string japanese = runInterval(plain).out;
+    std::vector<std::string> args = plain;
+    args.insert(args.begin() + 1, {"--lang", "en"});
+    test::LanguageOfArgs english(args);
+    ASSERT_TRUE(english.taken());
+    ASSERT_EQ(args, plain);
+    EXPECT_EQ(runInterval(args).out, japanese);
+
+    using namespace refint;
+    const AnalysisOptions options{{50, 1, 2}, TargetInterval{6.6, 8.1}};
+    GroupAnalysis g = analyseGroup("main_200", fixtureValues("main_200.csv"), Screen::Tukey, options);
+    ASSERT_EQ(g.leftOut.size(), 2u);
+    IntervalSheet s;
+    s.group = &g;
+    s.target = options.target;
+    s.secondName = "page_normal200.csv (n=200)";
+    s.partition = partitionCriteria(g.kept(), fixtureValues("page_normal200.csv"));
+    std::vector<SheetLine> lines = methodLines(s);
+    for (auto more : {noteLines(s), verificationLines(s), partitionLines(s)})
+        lines.insert(lines.end(), more.begin(), more.end());
+    ASSERT_EQ(lines.size(), 6u + 2u + 5u + 4u);
+    for (const SheetLine& l : lines)
+        EXPECT_FALSE(test::holdsJapanese(l.text)) << l.text;
+    EXPECT_EQ(lines[0].text, "Reference interval 2.5 % – 97.5 % ([ ]: 90 % confidence interval)");
+    EXPECT_EQ(lines[1].text.rfind("NP  Nonparametric (CLSI EP28-A3c): ", 0), 0u) << lines[1].text;
+    EXPECT_NE(lines[1].text.find(" (ranks 2-10 and "), std::string::npos) << lines[1].text;
+    EXPECT_EQ(lines[5].text, "PP  Probability plot (95 % interval of the graph window): shown once the graph "
+                             "window has found its 95 % interval");
+    EXPECT_EQ(lines[6].text, "n = 198 (2 left out: 8.40, 8.60)");
+    EXPECT_EQ(lines[8].text, "Verification of a transferred interval: 6.60 – 8.10");
+    EXPECT_NE(lines[9].text.find(" (exact binomial rule, 15 allowed) → rejected"), std::string::npos)
+        << lines[9].text;
+    EXPECT_NE(lines[12].text.find("BC estimate: lower "), std::string::npos) << lines[12].text;
+    EXPECT_EQ(lines[13].text, "Partitioning (second group: page_normal200.csv (n=200))");
+    EXPECT_NE(lines[16].text.find("Ichihara: SDR = "), std::string::npos) << lines[16].text;
+
+    cli::useLanguage(Language::Japanese);
+    EXPECT_EQ(verificationLines(s)[0].text, "移行した基準範囲の検証：6.60 – 8.10");
 }
 
 } // namespace

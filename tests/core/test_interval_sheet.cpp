@@ -9,6 +9,7 @@
 #include "output/IndirectSheet.h"
 #include "output/IntervalSheet.h"
 #include "refint/HealthySample.h"
+#include "text/Cp932.h"
 
 #include <algorithm>
 
@@ -34,6 +35,27 @@ class ExtentCanvas : public test::NullCanvas {
     }
     void box(double x1, double y1, double x2, double y2, int, LineStyle) override {
         take(x1, y1), take(x2, y2);
+    }
+    // Texts as boxes of half-width cells half their font size wide.
+    struct TextBox {
+        double x1, y1, x2, y2;
+        std::string text;
+    };
+    std::vector<TextBox> texts;
+    double textWidth(const std::string& t, const Font& f) override {
+        return static_cast<double>(sjisWidth(t)) * f.size / 2;
+    }
+    void text(double x, double y, const std::string& t, const Font& f, int) override {
+        texts.push_back({x, y, x + textWidth(t, f), y + f.size, t});
+    }
+    // The first two texts drawn over each other, as "A | B"; empty when none are.
+    std::string overlapping() const {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                const TextBox &a = texts[i], &b = texts[j];
+                if (a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) return a.text + " | " + b.text;
+            }
+        return "";
     }
 };
 
@@ -186,6 +208,7 @@ TEST(IndirectSheet, PicturesStayInsideTheirFrames) {
             EXPECT_GE(canvas.minY, frame.y) << s.sorted.size();
             EXPECT_LE(canvas.maxY, frame.y + frame.height) << s.sorted.size();
             EXPECT_GE(canvas.fills, s.sorted.size() > 100 ? 2 : 1) << s.sorted.size(); // frame, bars or band
+            EXPECT_EQ(canvas.overlapping(), "") << s.sorted.size();
         }
     }
 }
