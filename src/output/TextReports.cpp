@@ -170,14 +170,6 @@ std::string footerName(const std::string& name) {
 
 constexpr double kHelpPoints = 13, kHelpPitch = 50;
 
-// The help texts are translated where they live: HelpTexts.h and PlotHelpText.h.
-std::string helpText(const char* text) {
-    return translate("HelpTexts", text);
-}
-std::string plotHelpText(const char* text) {
-    return translate("PlotHelpText", text);
-}
-
 class HelpPage {
   public:
     explicit HelpPage(PrintJob& job) : job_(job) {}
