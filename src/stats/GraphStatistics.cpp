@@ -1,6 +1,7 @@
 #include "stats/GraphStatistics.h"
 
 #include "text/Mask.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,10 +75,11 @@ std::string graphSignificanceText(double z) {
 }
 
 Message sameSampleSizeMessage() {
-    return Message{"計算不要",
-                   "グラフ上のデータと生データのサンプル数が同数ですので、   \r\n"
-                   "計算結果の表示は行いません(メイン画面を参照して下さい)。 \r\n"
-                   "また、外れ値を両端の階級に取り込んだ場合も表示しません。  ",
+    return Message{translate("GraphStatistics", "計算不要"),
+                   translate("GraphStatistics",
+                             "グラフ上のデータと生データのサンプル数が同数ですので、   \r\n"
+                             "計算結果の表示は行いません(メイン画面を参照して下さい)。 \r\n"
+                             "また、外れ値を両端の階級に取り込んだ場合も表示しません。  "),
                    Buttons::Ok, Icon::Information};
 }
 
@@ -96,7 +98,7 @@ GraphStatisticsOutcome computeGraphStatistics(std::span<const double> values, co
     out.shown = true;
     out.first = sampleFigures(values);
     out.graph = sampleFigures(graphSample);
-    out.caption = "計算結果 ... " + std::string(graphTitle);
+    out.caption = withArgs(translate("GraphStatistics", "計算結果 ... %1"), {graphTitle});
 
     const SampleFigures& a = out.first;
     const SampleFigures& b = out.graph;
@@ -123,10 +125,12 @@ GraphStatisticsOutcome computeGraphStatistics(std::span<const double> values, co
             shapeRow(L, r.skewY + 34, "Kurtosis    ： ", a.shape[form], b.shape[form], false);
         }
     }
-    L.push_back({15, 567, 12, "* グラフ上のデータと生データのサンプル数に相違があった場合"});
-    L.push_back({15, 584, 12, "　にのみ、この計算結果が表示できます。"});
-    L.push_back({15, 618, 12, "* 次の操作を実行する場合は、このウインドウを閉じてから行っ"});
-    L.push_back({15, 635, 12, "　て下さい。"});
+    L.push_back({15, 567, 12,
+                 translate("GraphStatistics", "* グラフ上のデータと生データのサンプル数に相違があった場合")});
+    L.push_back({15, 584, 12, translate("GraphStatistics", "　にのみ、この計算結果が表示できます。")});
+    L.push_back({15, 618, 12,
+                 translate("GraphStatistics", "* 次の操作を実行する場合は、このウインドウを閉じてから行っ")});
+    L.push_back({15, 635, 12, translate("GraphStatistics", "　て下さい。")});
     return out;
 }
 
