@@ -413,6 +413,28 @@ TEST_F(Form2Test, GoldenPictures) {
     }
 }
 
+// The controls built from the window's table keep the order the keyboard walks them in and the
+// places the picture's texts are drawn beside.
+TEST_F(Form2Test, ControlsKeepTheirFocusOrderAndPlaces) {
+    open(source());
+    std::vector<std::string> order;
+    for (QWidget* w = form_->nextInFocusChain(); w != form_.get(); w = w->nextInFocusChain())
+        if (w->parentWidget() == form_.get() && !w->objectName().isEmpty())
+            order.push_back(w->objectName().toStdString());
+    const std::vector<std::string> want = {
+        "BUTTON4", "BUTTON16", "BUTTON17", "BUTTON19", "BUTTON9", "BUTTON15", "BUTTON20",
+        "EDIT7",   "EDIT11",   "CHECK1",   "CHECK3",   "CHECK4",  "CHECK5",   "CHECK6",
+        "CHECK7",  "CHECK8",   "CHECK9",   "CHECK10",  "CHECK11", "CHECK12",  "BUTTON159"};
+    EXPECT_EQ(order, want);
+    EXPECT_EQ(control<QCheckBox>("CHECK11")->geometry(), QRect(707, 651, 14, 14));
+    EXPECT_EQ(control<QCheckBox>("CHECK6")->geometry(), QRect(945, 707, 14, 14));
+    EXPECT_EQ(control<QPushButton>("BUTTON159")->geometry(), QRect(14, 632, 130, 24));
+    const QLineEdit* smoothing = control<QLineEdit>("EDIT11");
+    EXPECT_FALSE(smoothing->hasFrame());
+    EXPECT_EQ(smoothing->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(control<QPushButton>("BUTTON9")->toolTip().toStdString(), "ヒストグラムを印刷");
+}
+
 // English from the window's first drawing: captions, option texts, legend, interval lines and
 // messages, laid out so that nothing is cut or overlaps (the golden proves it); Japanese again
 // afterwards, byte for byte.
