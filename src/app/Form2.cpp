@@ -6,33 +6,17 @@
 #include "app/WindowParts.h"
 #include "data/DataSet.h"
 #include "output/ClipboardPictures.h"
-#include "platform/qt/Fonts.h"
 #include "platform/qt/QtConvert.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace kl {
 
 namespace {
-
-QFont screenFont(const char* fontName, int size) {
-    return qtFont(Font{fontName, double(size)}, screenPixelSize(size));
-}
-
-QPushButton* button(QWidget* parent, const char* name, QRect at, int size, const char* caption) {
-    return commandButton(parent, name, at, screenFont(kMincho, size), caption);
-}
-
-QCheckBox* check(QWidget* parent, const char* name, int x, int y) {
-    auto* c = new QCheckBox(parent);
-    c->setObjectName(QString::fromUtf8(name));
-    c->setGeometry(x, y, 14, 14);
-    return c;
-}
 
 constexpr const OptionSpec* kPrintOptions[5] = {&options::printCurves, &options::printReferenceRange,
                                                 &options::printCurveInterval, &options::printProbabilityPlot,
@@ -54,63 +38,9 @@ Form2::Form2(Services& services, OptionStore& options, GraphSource source, QWidg
     setWindowTitle(QStringLiteral("THE KLEPSYDRA"));
     values_ = leadingNumbers(source_.texts);
     buildControls();
-    wireHandlers();
-    buildIntervalButton();
 }
 
 Form2::~Form2() = default;
-
-void Form2::buildControls() {
-    button4_ = button(this, "BUTTON4", QRect(14, 686, 133, 35), 20, "戻  る");
-    button16_ = button(this, "BUTTON16", QRect(168, 686, 161, 35), 16, "HISTOGRAMのCOPY");
-    button17_ = button(this, "BUTTON17", QRect(336, 686, 161, 35), 16, "正規確率紙のCOPY");
-    button19_ = button(this, "BUTTON19", QRect(504, 686, 70, 35), 16, "計 算");
-    button9_ = button(this, "BUTTON9", QRect(581, 686, 112, 35), 20, "印 刷");
-    button15_ = button(this, "BUTTON15", QRect(920, 32, 86, 21), 12, "画面のCOPY");
-    button20_ = button(this, "BUTTON20", QRect(980, 532, 21, 21), 16, "？");
-    edit7_ = placeControl<QLineEdit>(this, "EDIT7", QRect(7, 7, 728, 28), screenFont(kMincho, 21));
-    edit11_ = placeControl<QLineEdit>(this, "EDIT11", QRect(595, 42, 42, 14), screenFont(kGothic, 11));
-    edit11_->setFrame(false);
-    edit11_->setTextMargins(0, 0, 0, 0);
-    edit11_->setAlignment(Qt::AlignRight);
-    check1_ = check(this, "CHECK1", 770, 7);
-    check3_ = check(this, "CHECK3", 770, 21);
-    const char* schemeNames[3] = {"CHECK4", "CHECK5", "CHECK6"};
-    for (int i = 0; i < 3; ++i)
-        scheme_boxes_[i] = check(this, schemeNames[i], 945, 665 + 21 * i);
-    check7_ = check(this, "CHECK7", 700, 553);
-    // CHECK8..CHECK12 in their option order; CHECK11 (plot) stands first on screen.
-    const char* printNames[5] = {"CHECK8", "CHECK9", "CHECK10", "CHECK11", "CHECK12"};
-    const int printY[5] = {665, 679, 693, 651, 707};
-    for (int i = 0; i < 5; ++i)
-        printBoxes_[i] = check(this, printNames[i], 707, printY[i]);
-    edit11_->installEventFilter(this);
-    keepSelectionOnMouseFocus(edit11_);
-    closeOnEscape(this);
-    setToolTips(this,
-                {{"BUTTON9", "ヒストグラムを印刷"}, {"BUTTON20", "正規確率紙から求める95％信頼区間の説明"}});
-}
-
-void Form2::wireHandlers() {
-    connect(button4_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON4_ON(); }); });
-    connect(button9_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON9_ON(); }); });
-    connect(button15_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON15_ON(); }); });
-    connect(button16_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON16_ON(); }); });
-    connect(button17_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON17_ON(); }); });
-    connect(button19_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON19_ON(); }); });
-    connect(button20_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON20_ON(); }); });
-    connect(check1_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK1_ON(); }); });
-    connect(check3_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK3_ON(); }); });
-    connect(check7_, &QCheckBox::clicked, this, [this] { guarded([this] { CHECK7_ON(); }); });
-    for (int i = 0; i < 3; ++i)
-        connect(scheme_boxes_[i], &QCheckBox::clicked, this,
-                [this, i](bool on) { guarded([this, i, on] { SCHEME_ON(i + 1, on); }); });
-    for (int i = 0; i < 5; ++i)
-        connect(printBoxes_[i], &QCheckBox::clicked, this,
-                [this, i] { guarded([this, i] { PRINT_OPTION_ON(i + 8); }); });
-    connect(edit7_, &QLineEdit::textEdited, this, [this] { guarded([this] { EDIT7_CHANGE(); }); });
-    connect(edit11_, &QLineEdit::returnPressed, this, [this] { guarded([this] { EDIT11_COMMIT(); }); });
-}
 
 void Form2::guarded(const std::function<void()>& handler) {
     runGuarded(guard_, handler, [this](const std::exception& e) {
@@ -185,8 +115,11 @@ void Form2::storeOption(const OptionSpec& optionSpec, const std::string& text) {
     std::string error;
     if (options_.write(optionSpec, text, &error) || optionWriteReported_) return;
     optionWriteReported_ = true;
-    services_.message("CAUTION", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n" + error,
-                      Buttons::Ok, Icon::Information);
+    services_.message(
+        "CAUTION",
+        withArgs(translate("Form2", "設定ファイルを保存できません。作業フォルダを確認して下さい。\r\n%1"),
+                 {error}),
+        Buttons::Ok, Icon::Information);
 }
 
 void Form2::storeFlag(const OptionSpec& optionSpec, QCheckBox* box) {
@@ -201,6 +134,10 @@ void Form2::CHECK1_ON() {
 void Form2::CHECK3_ON() {
     storeFlag(options::showReferenceRange, check3_);
     redraw();
+}
+
+void Form2::SCHEME_CLICKED(int scheme) {
+    SCHEME_ON(scheme, scheme_boxes_[scheme - 1]->isChecked());
 }
 
 void Form2::SCHEME_ON(int scheme, bool ticked) {

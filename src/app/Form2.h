@@ -26,7 +26,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace kl {
 
@@ -73,7 +72,8 @@ class Form2 : public SurfaceWidget {
     bool FORM2_START();
     void CHECK1_ON();
     void CHECK3_ON();
-    void SCHEME_ON(int scheme, bool ticked); // CHECK4, CHECK5, CHECK6
+    void SCHEME_CLICKED(int scheme);         // CHECK4, CHECK5, CHECK6 (scheme 1..3) clicked
+    void SCHEME_ON(int scheme, bool ticked); // the box of the scheme as the click left it
     void CHECK7_ON();
     void PRINT_OPTION_ON(int check); // CHECK8..CHECK12
     void EDIT7_CHANGE();
@@ -105,9 +105,7 @@ class Form2 : public SurfaceWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildControls();
-    void buildIntervalButton();
-    void wireHandlers();
+    void buildControls(); // from the window's control table (Form2Controls.cpp)
     void storeOption(const OptionSpec& optionSpec, const std::string& text);
     void storeFlag(const OptionSpec& optionSpec, QCheckBox* box);
     void redraw();
@@ -127,9 +125,6 @@ class Form2 : public SurfaceWidget {
     bool quietClose_ = false;
     bool optionWriteReported_ = false;
 
-    QPushButton *button4_ = nullptr, *button16_ = nullptr, *button17_ = nullptr, *button19_ = nullptr;
-    QPushButton *button9_ = nullptr, *button15_ = nullptr, *button20_ = nullptr;
-    QPushButton* button159_ = nullptr;
     QLineEdit *edit7_ = nullptr, *edit11_ = nullptr;
     QCheckBox *check1_ = nullptr, *check3_ = nullptr, *check7_ = nullptr;
     QCheckBox* scheme_boxes_[3] = {}; // CHECK4, CHECK5, CHECK6

@@ -6,15 +6,17 @@
 #include "output/ClipboardPictures.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtConvert.h"
+#include "text/Translate.h"
 
 namespace kl {
 
 bool askCopy(Services& services, CopyKind kind) {
-    const char* what = kind == CopyKind::WholeWindow ? "全画面をクリップ・ボードにコピーします。      "
-                       : kind == CopyKind::Histogram
-                           ? "ヒストグラムのグラフをクリップ・ボードにコピーします。      "
-                           : "正規確率紙のグラフをクリップ・ボードにコピーします。      ";
-    return services.message("COPY", std::string(what) + "\r\nよろしいですか？", Buttons::YesNo,
+    const std::string what =
+        kind == CopyKind::WholeWindow ? translate("Form2", "全画面をクリップ・ボードにコピーします。      ")
+        : kind == CopyKind::Histogram
+            ? translate("Form2", "ヒストグラムのグラフをクリップ・ボードにコピーします。      ")
+            : translate("Form2", "正規確率紙のグラフをクリップ・ボードにコピーします。      ");
+    return services.message("COPY", what + translate("Form2", "\r\nよろしいですか？"), Buttons::YesNo,
                             Icon::Question) == Answer::Yes;
 }
 

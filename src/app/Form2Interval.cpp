@@ -3,20 +3,9 @@
 
 #include "app/Form15.h"
 #include "app/Form2.h"
-#include "app/WindowParts.h"
 #include "data/DataSet.h"
-#include "platform/qt/Fonts.h"
-
-#include <QPushButton>
 
 namespace kl {
-
-void Form2::buildIntervalButton() {
-    // Below the class labels of the histogram, where the window draws nothing.
-    button159_ = commandButton(this, "BUTTON159", QRect(14, 632, 130, 24), qtFont(Font{kMincho, 14}, 14),
-                               "基準範囲の推定");
-    connect(button159_, &QPushButton::clicked, this, [this] { guarded([this] { BUTTON159_ON(); }); });
-}
 
 void Form2::BUTTON159_ON() {
     ReferenceIntervalInput input;

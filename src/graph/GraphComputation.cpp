@@ -1,12 +1,15 @@
 #include "graph/GraphComputation.h"
 
+#include "text/Translate.h"
+
 #include <algorithm>
 
 namespace kl {
 
 Message badGraphDataMessage() {
     return Message{"BAD DATA(d)",
-                   "パラメータが適当ではありません。    \r\n階級幅や階級数などを見直して下さい。            ",
+                   translate("GraphComputation", "パラメータが適当ではありません。    \r\n"
+                                                 "階級幅や階級数などを見直して下さい。            "),
                    Buttons::Ok, Icon::Information};
 }
 

@@ -2,6 +2,7 @@
 
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,13 +119,16 @@ struct Frames {
 
 void drawOptionTexts(Frames& f) {
     const Font f14 = mincho(14), f12 = mincho(12), f16 = mincho(16);
-    f.label(791, 7, "理論的正規分布曲線を表示する", f14);
-    f.label(791, 22, "基準範囲を表示する", f14);
-    f.label(723, 554, "曲線との交点から95％信頼区間を求める", f14);
-    const char* print[5] = {"正規確率紙を印刷する", "理論的正規分布曲線を印刷する", "基準範囲を印刷する",
-                            "95％信頼区間を印刷する", "計算結果を印刷する"};
+    f.label(791, 7, translate("GraphPainter", "理論的正規分布曲線を表示する"), f14);
+    f.label(791, 22, translate("GraphPainter", "基準範囲を表示する"), f14);
+    f.label(723, 554, translate("GraphPainter", "曲線との交点から95％信頼区間を求める"), f14);
+    const char* print[5] = {KL_TRANSLATE_NOOP("GraphPainter", "正規確率紙を印刷する"),
+                            KL_TRANSLATE_NOOP("GraphPainter", "理論的正規分布曲線を印刷する"),
+                            KL_TRANSLATE_NOOP("GraphPainter", "基準範囲を印刷する"),
+                            KL_TRANSLATE_NOOP("GraphPainter", "95％信頼区間を印刷する"),
+                            KL_TRANSLATE_NOOP("GraphPainter", "計算結果を印刷する")};
     for (int i = 0; i < 5; ++i)
-        f.label(726, 652 + 14 * i, print[i], f12);
+        f.label(726, 652 + 14 * i, translate("GraphPainter", print[i]), f12);
     f.label(944, 647, "disp：", f14);
     f.label(966, 664, "2 D", f16);
     f.label(966, 686, "Blue", f16);
@@ -139,8 +143,10 @@ void drawLegend(Frames& f) {
         f.pen.line(110, y, 160, y, f.colours.theoreticalLegend);
         f.pen.line(315, y, 365, y, f.colours.smoothedLegend);
     }
-    f.label(165, 43, "理論的正規分布曲線", f13);
-    f.label(370, 43, "histogramの分布曲線(平滑化係数：        )", f13);
+    f.label(165, 43, translate("GraphPainter", "理論的正規分布曲線"), f13);
+    // The blank in the brackets is where the smoothing box EDIT11 stands (x 595 .. 637); the part
+    // from x 503 on is blanked in the clipboard copies.
+    f.label(370, 43, translate("GraphPainter", "histogramの分布曲線(平滑化係数：        )"), f13);
 }
 
 // The curve as whole pixels: evaluated points are far denser than the screen, so points falling on
@@ -307,7 +313,7 @@ void drawProbitAxis(Frames& f, const GraphPicture& g) {
     }
     for (double x : g.probit.classTickX)
         pen.line(x, 508, x, 510, f.colours.frameOutline);
-    f.rotated(657, 330, "累積相対度数(%)", mincho(12), f.colours.rotatedText);
+    f.rotated(657, 330, translate("GraphPainter", "累積相対度数(%)"), mincho(12), f.colours.rotatedText);
     f.label(970, 515, "(UNIT)", mincho(14));
 }
 

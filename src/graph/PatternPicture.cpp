@@ -1,6 +1,7 @@
 #include "graph/PatternPicture.h"
 
 #include "graph/ProbitPlot.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,25 +65,31 @@ struct Pattern {
     double marginLeft = 16, marginRight = 16;        // where the points may go inside the panel
 };
 
+// Captions are marked here and translated where the panels are laid out.
 std::vector<Pattern> patterns() {
     return {
-        {{"正規分布"}, [](double z, double) { return z; }},
-        {{" 外れ値の多く混入した", " 正規分布"},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "正規分布")}, [](double z, double) { return z; }},
+        {{KL_TRANSLATE_NOOP("PatternPicture", " 外れ値の多く混入した"),
+          KL_TRANSLATE_NOOP("PatternPicture", " 正規分布")},
          [](double, double p) {
              return mixtureQuantile({{0.85, 0, 1}, {0.15, 0, 3.5}}, p);
          }},
-        {{"両裾広がり分布", "(尖りの強い分布)"},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "両裾広がり分布"),
+          KL_TRANSLATE_NOOP("PatternPicture", "(尖りの強い分布)")},
          [](double z, double) { return z + 0.18 * z * z * z; },
          8,
          30},
-        {{"右裾広がり分布"}, [](double z, double) { return std::exp(0.55 * z); }},
-        {{" ２種類の分布の混合型"},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "右裾広がり分布")},
+         [](double z, double) { return std::exp(0.55 * z); }},
+        {{KL_TRANSLATE_NOOP("PatternPicture", " ２種類の分布の混合型")},
          [](double, double p) {
              return mixtureQuantile({{0.55, -1.6, 0.55}, {0.45, 1.6, 0.55}}, p);
          }},
-        {{"一様分布"}, [](double, double p) { return p; }, 10, 58},
-        {{"ドーム様分布"}, [](double, double p) { return triangularQuantile(p); }},
-        {{"左裾広がり分布"}, [](double z, double) { return -std::exp(-0.55 * z); }},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "一様分布")}, [](double, double p) { return p; }, 10, 58},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "ドーム様分布")},
+         [](double, double p) { return triangularQuantile(p); }},
+        {{KL_TRANSLATE_NOOP("PatternPicture", "左裾広がり分布")},
+         [](double z, double) { return -std::exp(-0.55 * z); }},
     };
 }
 
@@ -127,7 +134,8 @@ PatternPanel makePanel(const Pattern& pattern, PictureBox frame) {
 
     const double middle = 0.5 * (frame.left + frame.right);
     double y = frame.bottom + kCaptionGap;
-    for (const std::string& line : pattern.caption) {
+    for (const std::string& source : pattern.caption) {
+        const std::string line = translate("PatternPicture", source.c_str());
         panel.captions.push_back(
             {{middle - cellWidth(line, kCaptionHeight) / 2, y}, kCaptionHeight, line, Black});
         y += kCaptionPitch;
@@ -179,17 +187,28 @@ PictureBox PictureText::extent() const {
     return {at.x, at.y, at.x + cellWidth(text, height), at.y + height};
 }
 
+namespace {
+
+std::vector<PatternPanel> layOutPanels() {
+    std::vector<PatternPanel> out;
+    const std::vector<Pattern> all = patterns();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const double left = kColumnLeft[i % 4], top = kRowTop[i / 4];
+        out.push_back(makePanel(all[i], {left, top, left + kPanelWidth, top + kPanelHeight}));
+    }
+    return out;
+}
+
+} // namespace
+
 const std::vector<PatternPanel>& patternPanels() {
-    static const std::vector<PatternPanel> panels = [] {
-        std::vector<PatternPanel> out;
-        const std::vector<Pattern> all = patterns();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const double left = kColumnLeft[i % 4], top = kRowTop[i / 4];
-            out.push_back(makePanel(all[i], {left, top, left + kPanelWidth, top + kPanelHeight}));
-        }
-        return out;
-    }();
-    return panels;
+    // Laid out once per language: the captions are centred under their panels.
+    if (inEnglish()) {
+        static const std::vector<PatternPanel> english = layOutPanels();
+        return english;
+    }
+    static const std::vector<PatternPanel> japanese = layOutPanels();
+    return japanese;
 }
 
 std::vector<PictureText> patternPictureTexts(bool withShapeLabels) {
@@ -203,13 +222,16 @@ std::vector<PictureText> patternPictureTexts(bool withShapeLabels) {
             texts.push_back({{x, y}, kScaleLabelHeight, label, percent == 50 ? Blue : Red});
         }
     }
-    texts.push_back({{70, 632}, 18, "横軸：測定値(階級の上限値)　　縦軸：累積相対度数(％)", Black});
-    texts.push_back({{94, 662}, 18, "データの点", Black});
-    texts.push_back({{314, 662}, 18, "正規分布の場合の直線", Black});
-    texts.push_back({{620, 662}, 18, "2.5％・97.5％の線", Black});
+    texts.push_back({{70, 632},
+                     18,
+                     translate("PatternPicture", "横軸：測定値(階級の上限値)　　縦軸：累積相対度数(％)"),
+                     Black});
+    texts.push_back({{94, 662}, 18, translate("PatternPicture", "データの点"), Black});
+    texts.push_back({{314, 662}, 18, translate("PatternPicture", "正規分布の場合の直線"), Black});
+    texts.push_back({{620, 662}, 18, translate("PatternPicture", "2.5％・97.5％の線"), Black});
     if (withShapeLabels) {
-        texts.push_back({kShapeLabelS, kShapeLabelHeight, "Ｓ型", Red});
-        texts.push_back({kShapeLabelN, kShapeLabelHeight, "Ｎ型", Red});
+        texts.push_back({kShapeLabelS, kShapeLabelHeight, translate("PatternPicture", "Ｓ型"), Red});
+        texts.push_back({kShapeLabelN, kShapeLabelHeight, translate("PatternPicture", "Ｎ型"), Red});
     }
     return texts;
 }

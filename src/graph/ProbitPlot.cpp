@@ -2,6 +2,7 @@
 
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <charconv>
@@ -25,9 +26,9 @@ constexpr TickSpec kTicks[] = {
     {" 99.0", 99.0, 0.01}, {" 99.5", 99.5, 0.005}, {" 99.8", 99.8, 0.002},
 };
 
-constexpr const char* kLowerLabel = "95％信頼区間の下限値：";
-constexpr const char* kUpperLabel = "95％信頼区間の上限値：";
-constexpr const char* kBadCurve = "曲線不良";
+constexpr const char* kLowerLabel = KL_TRANSLATE_NOOP("ProbitPlot", "95％信頼区間の下限値：");
+constexpr const char* kUpperLabel = KL_TRANSLATE_NOOP("ProbitPlot", "95％信頼区間の上限値：");
+constexpr const char* kBadCurve = KL_TRANSLATE_NOOP("ProbitPlot", "曲線不良");
 
 std::string plainDecimal(double v) {
     char buf[400];
@@ -57,13 +58,13 @@ IntervalLimit readLimit(std::optional<double> meanX, bool lower, const ProbitInp
     // No crossing reads as x = 0, far left of the frame: a failed curve.
     lim.value = c.lower + (static_cast<double>(lim.crossingX) - kPlotLeft) / kPlotWidth * (c.upper - c.lower);
     lim.found = lim.crossed && lim.value >= c.lower && lim.value <= c.upper;
-    const char* label = lower ? kLowerLabel : kUpperLabel;
+    const std::string label = translate("ProbitPlot", lower ? kLowerLabel : kUpperLabel);
     if (lim.found) {
         lim.screenText = label + formatMask(lim.value, limitMask(in.decimalPlaces));
         lim.keptText = plainDecimal(lim.value);
     } else {
-        lim.screenText = std::string(label) + " " + kBadCurve;
-        lim.keptText = kBadCurve;
+        lim.keptText = translate("ProbitPlot", kBadCurve);
+        lim.screenText = label + " " + lim.keptText;
     }
     return lim;
 }

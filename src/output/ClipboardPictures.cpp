@@ -3,6 +3,7 @@
 #include "text/Cp932.h"
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 
@@ -89,8 +90,8 @@ void composePlotPicture(Canvas& p, const Bitmap& window, GraphScheme scheme, boo
     blank(p, scheme, 0, 475, 71, 495);
     blank(p, scheme, 0, 607, 399, 634);
     blank(p, scheme, 0, 514, 399, 532);
-    p.textVertical(25, 295, "累積相対度数(%)", Font{kMincho, 14, false, false},
-                   scheme == GraphScheme::Blue ? White : Black);
+    p.textVertical(25, 295, translate("ClipboardPictures", "累積相対度数(%)"),
+                   Font{kMincho, 14, false, false}, scheme == GraphScheme::Blue ? White : Black);
     int bottom = h - 1;
     if (!interval95) {
         // Without the interval texts the picture ends below the plot's caption.

@@ -8,6 +8,7 @@
 #include "text/Cp932.h"
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,7 +171,8 @@ PageTitle pageTitle(std::string_view title) {
 
 Message badPrintDataMessage() {
     return Message{"BAD DATA",
-                   "パラメータが適当ではありません。    \r\n階級幅や階級数などを見直して下さい。            ",
+                   translate("HistogramPage", "パラメータが適当ではありません。    \r\n"
+                                              "階級幅や階級数などを見直して下さい。            "),
                    Buttons::Ok, Icon::Information};
 }
 
@@ -277,7 +279,7 @@ void drawBox3D(Canvas& c, double x0, double y0, double x1, double y1, int upperW
 }
 
 void drawFixedTexts(PagePen& pen, const HistogramPageInput& in) {
-    if (in.print.plot) pen.text(250, 2180, "累積相対度数(%)", mincho(12), true);
+    if (in.print.plot) pen.text(250, 2180, translate("HistogramPage", "累積相対度数(%)"), mincho(12), true);
     pen.text(30, 630, "Frequency", mincho(14), true);
     PageTitle title = pageTitle(in.title);
     pen.text(title.x, Q0 - 170, title.text, mincho(19, true, true));
@@ -358,8 +360,8 @@ void drawHistogram(PagePen& pen, const HistogramPageInput& in, const HistogramPa
     if (in.print.theory) {
         drawPolylines(c, p.theoretical, colours.theoreticalCurve);
         drawPolylines(c, p.smoothed, colours.smoothedCurve);
-        pen.text(X0 + 1300, Q0 - 110, "理論的正規分布曲線", mincho(9));
-        pen.text(X0 + 1300, Q0 - 80, "histogramの分布曲線", mincho(9));
+        pen.text(X0 + 1300, Q0 - 110, translate("HistogramPage", "理論的正規分布曲線"), mincho(9));
+        pen.text(X0 + 1300, Q0 - 80, translate("HistogramPage", "histogramの分布曲線"), mincho(9));
         c.line(1400, Q0 - 110 + 15, 1580, Q0 - 110 + 15, colours.theoreticalCurve);
         c.line(1400, Q0 - 80 + 15, 1580, Q0 - 80 + 15, colours.smoothedCurve);
     }
@@ -434,11 +436,14 @@ void drawProbit(PagePen& pen, const HistogramPageInput& in, const HistogramPageP
     if (p.upperCrossing) drawCrossing(c, *p.upperCrossing, kPageUpperBandY, false);
     if (in.print.interval) {
         const char* mask = limitMask(in.decimalPlaces);
-        auto line = [&](const char* label, const std::optional<double>& v) {
-            return std::string(label) + (v ? formatMask(*v, mask) : std::string(" 曲線不良"));
+        const std::string badCurve = translate("HistogramPage", " 曲線不良");
+        auto line = [&](const std::string& label, const std::optional<double>& v) {
+            return label + (v ? formatMask(*v, mask) : badCurve);
         };
-        pen.text(P1 - 350, Q1 + 90, line("95％信頼区間の下限値：", in.lowerLimit), mincho(12));
-        pen.text(P1 - 350, Q1 + 130, line("95％信頼区間の上限値：", in.upperLimit), mincho(12));
+        pen.text(P1 - 350, Q1 + 90, line(translate("HistogramPage", "95％信頼区間の下限値："), in.lowerLimit),
+                 mincho(12));
+        pen.text(P1 - 350, Q1 + 130,
+                 line(translate("HistogramPage", "95％信頼区間の上限値："), in.upperLimit), mincho(12));
     }
     if (in.print.reference) drawMarkers(pen, in, P0, P1, Q1);
 }

@@ -216,6 +216,24 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     golden::expectMatches(process, "batch_graph.png");
 }
 
+// --lang en anywhere on the program's line: the interval lines and the picture in English
+// (tests/data/golden/batch_graph_en.png, regenerated as above).
+TEST_F(GraphCommand, TheProgramDrawsInEnglishWithLangEn) {
+    const std::string data = (dir_ / "main_200.csv").string();
+    std::filesystem::copy_file(KLEPSYDRA_TEST_DATA "/main_200.csv", data);
+    QProcess program;
+    program.start(QStringLiteral(KLEPSYDRA_PROGRAM),
+                  {"graph", "--lang", "en", QString::fromStdString(data), "--item", "TP", "--curves",
+                   "--reference", "--interval95", "--workdir", QString::fromStdString(work()), "--png",
+                   QString::fromStdString((dir_ / "english.png").string())});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.readAllStandardOutput().toStdString(),
+              "Lower 95% limit:      6.14\nUpper 95% limit:      8.04\n");
+    golden::expectMatches(QImage(QString::fromStdString((dir_ / "english.png").string())),
+                          "batch_graph_en.png");
+}
+
 } // namespace
 } // namespace kl
 

@@ -1,13 +1,15 @@
 // The graph window's picture painted into an image: scales, schemes, curves, the probability
 // paper and its 95 % interval, the failures that close the window, and the window itself.
 //
-// Golden pictures: tests/data/golden/form2_scheme{1,2,3}.png are regenerated with
+// Golden pictures: tests/data/golden/form2_scheme{1,2,3}.png and form2_scheme1_en.png (English)
+// are regenerated with
 //     KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_graph_painter --gtest_filter='*Golden*'
 
 #include "AppTestMain.h"
 #include "GoldenPicture.h"
 #include "QuietServices.h"
 #include "app/Form2.h"
+#include "cli/Language.h"
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
 #include "graph/GraphPainter.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -408,6 +411,66 @@ TEST_F(Form2Test, GoldenPictures) {
         }
         EXPECT_EQ(form_->lastDrawing().lower.keptText, "6.14");
     }
+}
+
+// The controls built from the window's table keep the order the keyboard walks them in and the
+// places the picture's texts are drawn beside.
+TEST_F(Form2Test, ControlsKeepTheirFocusOrderAndPlaces) {
+    open(source());
+    std::vector<std::string> order;
+    for (QWidget* w = form_->nextInFocusChain(); w != form_.get(); w = w->nextInFocusChain())
+        if (w->parentWidget() == form_.get() && !w->objectName().isEmpty())
+            order.push_back(w->objectName().toStdString());
+    const std::vector<std::string> want = {
+        "BUTTON4", "BUTTON16", "BUTTON17", "BUTTON19", "BUTTON9", "BUTTON15", "BUTTON20",
+        "EDIT7",   "EDIT11",   "CHECK1",   "CHECK3",   "CHECK4",  "CHECK5",   "CHECK6",
+        "CHECK7",  "CHECK8",   "CHECK9",   "CHECK10",  "CHECK11", "CHECK12",  "BUTTON159"};
+    EXPECT_EQ(order, want);
+    EXPECT_EQ(control<QCheckBox>("CHECK11")->geometry(), QRect(707, 651, 14, 14));
+    EXPECT_EQ(control<QCheckBox>("CHECK6")->geometry(), QRect(945, 707, 14, 14));
+    EXPECT_EQ(control<QPushButton>("BUTTON159")->geometry(), QRect(14, 632, 130, 24));
+    const QLineEdit* smoothing = control<QLineEdit>("EDIT11");
+    EXPECT_FALSE(smoothing->hasFrame());
+    EXPECT_EQ(smoothing->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(control<QPushButton>("BUTTON9")->toolTip().toStdString(), "ヒストグラムを印刷");
+}
+
+// English from the window's first drawing: captions, option texts, legend, interval lines and
+// messages, laid out so that nothing is cut or overlaps (the golden proves it); Japanese again
+// afterwards, byte for byte.
+TEST_F(Form2Test, GoldenPictureInEnglish) {
+    struct English {
+        English() { cli::useLanguage(Language::English); }
+        ~English() { cli::useLanguage(Language::Japanese); }
+    };
+    for (const OptionSpec* o :
+         {&options::showCurves, &options::showReferenceRange, &options::showCurveInterval})
+        options_->write(*o, "1");
+    {
+        English english;
+        open(source());
+        const QImage shot = form_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        golden::expectMatches(shot, "form2_scheme1_en.png");
+        EXPECT_TRUE(form_->lastDrawing().lower.screenText.starts_with("Lower 95% limit:"));
+        EXPECT_EQ(control<QPushButton>("BUTTON4")->text().toStdString(), "Back");
+        EXPECT_EQ(control<QPushButton>("BUTTON159")->text().toStdString(), "Ref. intervals");
+        const std::vector<std::string> printTexts = {"Print the probability plot", "Print the statistics"};
+        for (const std::string& text : printTexts) {
+            bool drawn = false;
+            for (const TextDraw& t : form_->canvas().textLog())
+                drawn = drawn || t.text == text;
+            EXPECT_TRUE(drawn) << text;
+        }
+        // The failure message of bad parameters, in English too.
+        GraphSource bad = source();
+        bad.classes = {4.6, 5.2, 0.2, 3, false};
+        EXPECT_FALSE(open(bad)->isVisible());
+        ASSERT_EQ(services_.shown.size(), 1u);
+        EXPECT_TRUE(services_.shown[0].text.starts_with("The parameters are not suitable."));
+    }
+    open(source());
+    EXPECT_TRUE(form_->lastDrawing().lower.screenText.starts_with("95％信頼区間の下限値："));
+    EXPECT_EQ(control<QPushButton>("BUTTON4")->text().toStdString(), "戻  る");
 }
 
 } // namespace

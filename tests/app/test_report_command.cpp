@@ -3,12 +3,14 @@
 //
 // Regenerate the golden pages (then look at every one of them before committing):
 //   KLEPSYDRA_UPDATE_GOLDEN=1 build/tests/app_test_report_command --gtest_filter='*Golden*'
-// which writes tests/data/golden/page_scheme{1,2,3}.png (pdftoppm -r 60 of page 1, every option on).
+// which writes tests/data/golden/page_scheme{1,2,3}.png (pdftoppm -r 60 of page 1, every option on)
+// and page_scheme1_en.png (the same page in English).
 
 #include "AppTestMain.h"
 #include "GoldenPicture.h"
 
 #include "cli/Batch.h"
+#include "cli/Language.h"
 #include "text/Cp932.h"
 #include "text/FileIO.h"
 
@@ -231,6 +233,31 @@ TEST_F(ReportCommand, GoldenPagesInAllThreeSchemes) {
         golden::expectMatches(QImage(QString::fromStdString(png + ".png")),
                               std::string("page_scheme") + scheme + ".png");
     }
+}
+
+// The page in English: the curve legend, the axis caption and the interval lines, laid out inside
+// the frames (the golden proves it); page 2's table keeps its English names.
+TEST_F(ReportCommand, GoldenPageInEnglish) {
+    struct English {
+        English() { cli::useLanguage(Language::English); }
+        ~English() { cli::useLanguage(Language::Japanese); }
+    } english;
+    const std::string data =
+        golden::fixedDataCopy("report-command", dataFile("page_normal200.csv"), "page_normal200.csv");
+    const std::string pdf = dir_ + "/english.pdf";
+    ASSERT_EQ(run({data, "--item", "GLU", "--scheme", "1", "--title", "HISTOGRAM OF GLU", "--print-theory",
+                   "--print-reference", "--print-interval", "--print-plot", "--print-statistics"},
+                  pdf),
+              0)
+        << err_;
+    const auto pages = pdfWords(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const char* word : {"Smoothed", "Lower", "Upper", "Cumulative"})
+        EXPECT_TRUE(find(pages[0], word)) << word;
+    EXPECT_FALSE(find(pages[0], "理論的正規分布曲線"));
+    EXPECT_TRUE(find(pages[1], "Samplesize"));
+    capture("pdftoppm -r 60 -f 1 -l 1 -png -singlefile '" + pdf + "' '" + dir_ + "/english'");
+    golden::expectMatches(QImage(QString::fromStdString(dir_ + "/english.png")), "page_scheme1_en.png");
 }
 
 } // namespace

@@ -1,15 +1,20 @@
 // The distribution-pattern picture: each panel shows the pattern its caption names, the shape
 // labels sit clear of every mark, and the picture scales onto paper where the printed page
-// expects its labels.
+// expects its labels. The layout checks run in Japanese and in the English of
+// translations/en/graph.ts.
 
 #include "NullCanvas.h"
 #include "TestSupport.h"
 #include "graph/PatternPicture.h"
+#include "text/FileIO.h"
+#include "text/Translate.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <regex>
 
 namespace kl {
 namespace {
@@ -20,6 +25,49 @@ std::vector<double> gaps(const PatternPanel& panel) {
     for (std::size_t i = 1; i < panel.points.size(); ++i)
         g.push_back(panel.points[i].x - panel.points[i - 1].x);
     return g;
+}
+
+// The picture's English as the program finds it: the PatternPicture texts of the translation file
+// (they hold no control characters; &#x3000; and the five XML entities are written back).
+std::string unescaped(std::string text) {
+    static const std::pair<const char*, const char*> kEntities[] = {{"&#x3000;", "\u3000"}, {"&lt;", "<"},
+                                                                    {"&gt;", ">"},          {"&quot;", "\""},
+                                                                    {"&apos;", "'"},        {"&amp;", "&"}};
+    for (const auto& [from, to] : kEntities)
+        for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+            text.replace(at, std::string_view(from).size(), to);
+    return text;
+}
+
+std::string pictureEnglish(const char* context, const char* text) {
+    static const std::map<std::string, std::string> english = [] {
+        std::map<std::string, std::string> found;
+        const std::string ts =
+            readFileBytes(std::string(KLEPSYDRA_TEST_DATA) + "/../../translations/en/graph.ts").value_or("");
+        const std::size_t from = ts.find("<name>PatternPicture</name>");
+        if (from == std::string::npos) return found;
+        const std::string block = ts.substr(from, ts.find("</context>", from) - from);
+        const std::regex message("<source>([^<]*)</source>\\s*<translation>([^<]*)</translation>");
+        for (std::sregex_iterator m(block.begin(), block.end(), message), end; m != end; ++m)
+            found[unescaped((*m)[1])] = unescaped((*m)[2]);
+        return found;
+    }();
+    const auto it = english.find(text);
+    return std::string_view(context) == "PatternPicture" && it != english.end() ? it->second : std::string();
+}
+
+// Runs check once in Japanese and once in English, back in Japanese at the end.
+template <class Check> void inBothLanguages(Check check) {
+    struct BackInJapanese {
+        ~BackInJapanese() { setLanguage(Language::Japanese, nullptr); }
+    } back;
+    for (const Language language : {Language::Japanese, Language::English}) {
+        SCOPED_TRACE(language == Language::English ? "English" : "Japanese");
+        setLanguage(language, &pictureEnglish);
+        if (language == Language::English)
+            ASSERT_NE(translate("PatternPicture", "正規分布"), "正規分布") << "no English in graph.ts";
+        check();
+    }
 }
 
 PictureBox around(Point p, double r) {
@@ -104,52 +152,61 @@ TEST(PatternPicture, EachPanelBendsTheWayItsDistributionDoes) {
 }
 
 TEST(PatternPicture, ShapeLabelsStandClearInTheirPanels) {
-    const auto texts = patternPictureTexts(true);
-    const auto& panels = patternPanels();
-    struct Case {
-        const char* text;
-        int panel;
-    };
-    for (const Case& c : {Case{"Ｓ型", 2}, Case{"Ｎ型", 5}}) {
-        auto it =
-            std::find_if(texts.begin(), texts.end(), [&](const PictureText& t) { return t.text == c.text; });
-        ASSERT_NE(it, texts.end()) << c.text;
-        const PictureBox label = it->extent();
-        const PictureBox& frame = panels[c.panel].frame;
-        EXPECT_TRUE(frame.contains({label.left, label.top}) && frame.contains({label.right, label.bottom}))
-            << c.text << " is not inside its panel";
-        for (const PatternPanel& panel : panels) {
-            for (const Point& p : panel.points)
-                EXPECT_FALSE(label.overlaps(around(p, 4))) << c.text << " covers a point";
-            for (double t = 0; t <= 1; t += 0.01) {
-                const Point q{panel.lineFrom.x + t * (panel.lineTo.x - panel.lineFrom.x),
-                              panel.lineFrom.y + t * (panel.lineTo.y - panel.lineFrom.y)};
-                EXPECT_FALSE(label.overlaps(around(q, 1))) << c.text << " covers a line";
+    inBothLanguages([] {
+        const auto texts = patternPictureTexts(true);
+        const auto& panels = patternPanels();
+        struct Case {
+            const char* text;
+            int panel;
+        };
+        for (const Case& c : {Case{"Ｓ型", 2}, Case{"Ｎ型", 5}}) {
+            const std::string shown = translate("PatternPicture", c.text);
+            auto it = std::find_if(texts.begin(), texts.end(),
+                                   [&](const PictureText& t) { return t.text == shown; });
+            ASSERT_NE(it, texts.end()) << c.text;
+            const PictureBox label = it->extent();
+            const PictureBox& frame = panels[c.panel].frame;
+            EXPECT_TRUE(frame.contains({label.left, label.top}) &&
+                        frame.contains({label.right, label.bottom}))
+                << c.text << " is not inside its panel";
+            for (const PatternPanel& panel : panels) {
+                for (const Point& p : panel.points)
+                    EXPECT_FALSE(label.overlaps(around(p, 4))) << c.text << " covers a point";
+                for (double t = 0; t <= 1; t += 0.01) {
+                    const Point q{panel.lineFrom.x + t * (panel.lineTo.x - panel.lineFrom.x),
+                                  panel.lineFrom.y + t * (panel.lineTo.y - panel.lineFrom.y)};
+                    EXPECT_FALSE(label.overlaps(around(q, 1))) << c.text << " covers a line";
+                }
             }
         }
-    }
-    const auto plain = patternPictureTexts(false);
-    EXPECT_EQ(std::count_if(plain.begin(), plain.end(),
-                            [](const PictureText& t) { return t.text == "Ｓ型" || t.text == "Ｎ型"; }),
-              0);
+        const auto plain = patternPictureTexts(false);
+        const std::string s = translate("PatternPicture", "Ｓ型"), n = translate("PatternPicture", "Ｎ型");
+        EXPECT_EQ(std::count_if(plain.begin(), plain.end(),
+                                [&](const PictureText& t) { return t.text == s || t.text == n; }),
+                  0);
+    });
 }
 
 TEST(PatternPicture, NoTwoTextsOverlapAndAllStayInThePicture) {
-    std::vector<PictureText> all = patternPictureTexts(true);
-    for (const PatternPanel& panel : patternPanels())
-        all.insert(all.end(), panel.captions.begin(), panel.captions.end());
-    const PictureBox picture{0, 0, kPatternPictureWidth - 1, kPatternPictureHeight - 1};
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const PictureBox a = all[i].extent();
-        EXPECT_TRUE(picture.contains({a.left, a.top}) && picture.contains({a.right, a.bottom}))
-            << all[i].text;
-        for (std::size_t j = i + 1; j < all.size(); ++j)
-            EXPECT_FALSE(a.overlaps(all[j].extent())) << all[i].text << " / " << all[j].text;
-        // Captions and labels stay off the panels, except the shape labels placed inside.
-        if (all[i].text == "Ｓ型" || all[i].text == "Ｎ型") continue;
+    inBothLanguages([] {
+        std::vector<PictureText> all = patternPictureTexts(true);
         for (const PatternPanel& panel : patternPanels())
-            EXPECT_FALSE(a.overlaps(panel.frame)) << all[i].text;
-    }
+            all.insert(all.end(), panel.captions.begin(), panel.captions.end());
+        const PictureBox picture{0, 0, kPatternPictureWidth - 1, kPatternPictureHeight - 1};
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const PictureBox a = all[i].extent();
+            EXPECT_TRUE(picture.contains({a.left, a.top}) && picture.contains({a.right, a.bottom}))
+                << all[i].text;
+            for (std::size_t j = i + 1; j < all.size(); ++j)
+                EXPECT_FALSE(a.overlaps(all[j].extent())) << all[i].text << " / " << all[j].text;
+            // Captions and labels stay off the panels, except the shape labels placed inside.
+            if (all[i].text == translate("PatternPicture", "Ｓ型") ||
+                all[i].text == translate("PatternPicture", "Ｎ型"))
+                continue;
+            for (const PatternPanel& panel : patternPanels())
+                EXPECT_FALSE(a.overlaps(panel.frame)) << all[i].text;
+        }
+    });
 }
 
 class RecordingCanvas : public test::NullCanvas {
