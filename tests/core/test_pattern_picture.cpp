@@ -64,8 +64,9 @@ template <class Check> void inBothLanguages(Check check) {
     for (const Language language : {Language::Japanese, Language::English}) {
         SCOPED_TRACE(language == Language::English ? "English" : "Japanese");
         setLanguage(language, &pictureEnglish);
-        if (language == Language::English)
+        if (language == Language::English) {
             ASSERT_NE(translate("PatternPicture", "正規分布"), "正規分布") << "no English in graph.ts";
+        }
         check();
     }
 }

@@ -132,41 +132,6 @@ Check the class width, the number of classes and so on.            </translation
     </message>
 </context>
 <context>
-    <name>GraphStatistics</name>
-    <message>
-        <source>計算不要</source>
-        <translation>Not needed</translation>
-    </message>
-    <message>
-        <source>グラフ上のデータと生データのサンプル数が同数ですので、   <byte value="xd"/>
-計算結果の表示は行いません(メイン画面を参照して下さい)。 <byte value="xd"/>
-また、外れ値を両端の階級に取り込んだ場合も表示しません。  </source>
-        <translation>The graph holds as many values as the raw data,   <byte value="xd"/>
-so no results are shown here (see the main window). <byte value="xd"/>
-Nor are they shown when outliers were taken into the end classes.  </translation>
-    </message>
-    <message>
-        <source>計算結果 ... %1</source>
-        <translation>Statistics ... %1</translation>
-    </message>
-    <message>
-        <source>* グラフ上のデータと生データのサンプル数に相違があった場合</source>
-        <translation>* These results are shown only when the graph holds</translation>
-    </message>
-    <message>
-        <source>&#x3000;にのみ、この計算結果が表示できます。</source>
-        <translation>  a different number of values than the raw data.</translation>
-    </message>
-    <message>
-        <source>* 次の操作を実行する場合は、このウインドウを閉じてから行っ</source>
-        <translation>* Close this window before you go on with</translation>
-    </message>
-    <message>
-        <source>&#x3000;て下さい。</source>
-        <translation>  other work.</translation>
-    </message>
-</context>
-<context>
     <name>HistogramPage</name>
     <message>
         <source>パラメータが適当ではありません。    <byte value="xd"/>

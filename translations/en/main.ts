@@ -709,13 +709,5 @@ Please uninstall the program and install it again outside<byte value="xd"/>
         <source>File Name： %1 (N=%2)</source>
         <translation>File Name: %1 (N=%2)</translation>
     </message>
-    <message>
-        <source>Ｓ型</source>
-        <translation>S type</translation>
-    </message>
-    <message>
-        <source>Ｎ型</source>
-        <translation>N type</translation>
-    </message>
 </context>
 </TS>
