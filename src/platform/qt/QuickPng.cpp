@@ -146,19 +146,23 @@ class RowDeflater {
     }
     // row points at rowBytes bytes; when rows > 0, the previous row's bytes are right before them.
     void row(const unsigned char* row, bool first) {
+        const bool up = !first && upAllowed_;
         for (std::size_t i = 0; i < rowBytes_;) {
             const std::size_t limit = std::min<std::size_t>(258, rowBytes_ - i);
-            const std::size_t up =
-                !first && upAllowed_ ? matchLength(row + i, row + i - rowBytes_, limit) : 0;
-            const std::size_t run =
-                up < limit && !(first && i == 0) ? matchLength(row + i, row + i - 1, limit) : 0;
-            const std::size_t best = std::max(up, run);
+            // A match is 3 bytes or more: most places fail on the first byte, checked here.
+            const std::size_t above = up && limit >= 3 && row[i] == row[i - rowBytes_]
+                                          ? matchLength(row + i, row + i - rowBytes_, limit)
+                                          : 0;
+            const std::size_t run = above < limit && limit >= 3 && !(first && i == 0) && row[i] == row[i - 1]
+                                        ? matchLength(row + i, row + i - 1, limit)
+                                        : 0;
+            const std::size_t best = std::max(above, run);
             if (best < 3) {
                 literal(row[i]);
                 ++i;
                 continue;
             }
-            match(unsigned(best), up >= run ? up_ : one_);
+            match(unsigned(best), above >= run ? up_ : one_);
             i += best;
         }
     }
