@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <sys/mman.h>
 #include <vector>
 #include <zlib.h>
 
@@ -226,6 +227,40 @@ QByteArray quickPngBytes(const QImage& image) {
     appendChunk(png, "IDAT", deflatedRows(rgb));
     appendChunk(png, "IEND", {});
     return png;
+}
+
+QImage batchPictureImage(int width, int height) {
+    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    if (width <= 0 || height <= 0 || bytes < (std::size_t(1) << 21))
+        return QImage(width, height, QImage::Format_RGB32);
+    constexpr std::size_t kHuge = std::size_t(1) << 21;
+    const std::size_t mapped = (bytes + kHuge - 1) / kHuge * kHuge;
+    void* memory =
+        ::mmap(nullptr, mapped + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) return QImage(width, height, QImage::Format_RGB32);
+    // Huge pages need an aligned start: the mapping is one huge page longer, its ends given back.
+    auto* start = static_cast<unsigned char*>(memory);
+    auto* aligned = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(start) + kHuge - 1) &
+                                                     ~std::uintptr_t(kHuge - 1));
+    if (aligned > start) ::munmap(start, std::size_t(aligned - start));
+    const std::size_t tail = std::size_t(start + mapped + kHuge - (aligned + mapped));
+    if (tail > 0) ::munmap(aligned + mapped, tail);
+    ::madvise(aligned, mapped, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+    ::madvise(aligned, mapped, MADV_POPULATE_WRITE); // refused by kernels before 5.14: faults then
+#endif
+    struct Mapping {
+        void* start;
+        std::size_t size;
+    };
+    return QImage(
+        aligned, width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+        [](void* info) {
+            const auto* m = static_cast<Mapping*>(info);
+            ::munmap(m->start, m->size);
+            delete m;
+        },
+        new Mapping{aligned, mapped});
 }
 
 } // namespace kl

@@ -12,4 +12,9 @@ namespace kl {
 // level 1 for the program's drawings, at about the same size.
 QByteArray quickPngBytes(const QImage& image);
 
+// An RGB32 image for a batch picture, its memory mapped in one piece (huge pages where the system
+// allows them) rather than faulted in page by page as the first fill touches it. Its pixels are
+// undefined until drawn.
+QImage batchPictureImage(int width, int height);
+
 } // namespace kl
