@@ -59,7 +59,7 @@ int graphOf(GraphOptions o, const std::string& file, std::ostream& out, std::ost
                    graphFileLine(std::filesystem::absolute(o.file).string(), long(data.values.size()))};
 
     auto app = batchGuiApplication();
-    QImage image(1024, 768, QImage::Format_RGB32);
+    QImage image = batchPictureImage(1024, 768);
     QtCanvas canvas(&image);
     const GraphDrawing drawing = paintGraphWindow(canvas, input, view);
     if (drawing.failure) {

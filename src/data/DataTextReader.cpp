@@ -35,6 +35,13 @@ std::string_view unquote(std::string_view item) {
     return item;
 }
 
+// The first comma or line end at or after from; npos when there is none.
+std::size_t itemEnd(std::string_view s, std::size_t from) {
+    for (std::size_t i = from; i < s.size(); ++i)
+        if (s[i] == ',' || s[i] == '\r' || s[i] == '\n') return i;
+    return std::string_view::npos;
+}
+
 // The segment to fill for an estimate of p percent: 1 + the largest k in 0..19 with 5k <= p.
 int segmentFor(double p) {
     int k = 0;
@@ -143,7 +150,7 @@ void DataTextReader::readItems(bool atEnd) {
         }
         while (pos_ < pending_.size() && (pending_[pos_] == ' ' || pending_[pos_] == '\t'))
             ++pos_;
-        std::size_t end = pending_.find_first_of(",\r\n", std::max(pos_, searched_));
+        std::size_t end = itemEnd(pending_, std::max(pos_, searched_));
         const bool crAtEnd = end != std::string::npos && pending_[end] == '\r' && end + 1 == pending_.size();
         if ((end == std::string::npos || crAtEnd) && !atEnd) {
             searched_ = end == std::string::npos ? pending_.size() : end;

@@ -1,6 +1,8 @@
 #include "text/Cp932.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 namespace kl {
@@ -170,11 +172,28 @@ std::size_t validSeqLength(std::string_view s) {
     return 0;
 }
 
+// Bytes of the ASCII run starting s, looked at eight at a time.
+std::size_t asciiPrefix(std::string_view s) {
+    std::size_t n = 0;
+    for (std::uint64_t word; n + 8 <= s.size(); n += 8) {
+        std::memcpy(&word, s.data() + n, 8);
+        if (word & 0x8080808080808080u) break;
+    }
+    while (n < s.size() && static_cast<unsigned char>(s[n]) < 0x80)
+        ++n;
+    return n;
+}
+
 // Valid UTF-8 with every broken sequence replaced by U+FFFD.
 std::string sanitizeUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     while (!s.empty()) {
+        if (std::size_t ascii = asciiPrefix(s)) {
+            out.append(s.substr(0, ascii));
+            s.remove_prefix(ascii);
+            continue;
+        }
         std::size_t n = validSeqLength(s);
         if (n == 0) {
             out += kReplacement;
@@ -270,6 +289,8 @@ std::string utf8ToUtf16(std::string_view utf8, bool bigEndian) {
 
 bool isValidUtf8(std::string_view s) {
     while (!s.empty()) {
+        s.remove_prefix(asciiPrefix(s));
+        if (s.empty()) break;
         std::size_t n = validSeqLength(s);
         if (n == 0) return false;
         s.remove_prefix(n);

@@ -3,7 +3,9 @@
 #include "text/Cp932.h"
 
 #include <charconv>
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace kl {
 
@@ -52,6 +54,27 @@ NumberSpan scanNumber(std::string_view s) {
     return span;
 }
 
+// A number of at most 15 digits, unsigned: its digits as an integer and its power of ten are both
+// exact doubles, so one division rounds as from_chars does (Clinger's fast path). nullopt when
+// there are more digits.
+std::optional<double> shortDecimal(std::string_view text) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t digits = 0;
+    int count = 0, decimals = -1;
+    for (const char c : text) {
+        if (c == '.') {
+            decimals = 0;
+            continue;
+        }
+        if (++count > 15) return std::nullopt;
+        digits = digits * 10 + std::uint64_t(c - '0');
+        if (decimals >= 0) ++decimals;
+    }
+    const double whole = static_cast<double>(digits);
+    return decimals > 0 ? whole / kPowers[decimals] : whole;
+}
+
 } // namespace
 
 std::string trimBlanks(std::string_view s) {
@@ -77,6 +100,7 @@ double leadingNumber(std::string_view s) {
     std::string_view text = s.substr(span.blanksEnd, span.end - span.blanksEnd);
     bool negative = text.front() == '-';
     if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+    if (const std::optional<double> quick = shortDecimal(text)) return negative ? -*quick : *quick;
     // from_chars is locale-free; a number too long for a double comes back out of range.
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);

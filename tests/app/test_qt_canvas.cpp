@@ -282,12 +282,15 @@ TEST(PaperCanvas, UnitsAreTenthsOfAMillimetreAndSizesPoints) {
 }
 
 // The batch pictures' fast PNG reads back to exactly the pixels drawn, whatever their sizes and
-// colours: flat areas, runs broken by single pixels and every byte value at row starts.
+// colours: flat areas, runs broken by single pixels, every byte value at row starts, rows equal to
+// the one above (the lower half), and rows too long to be matched one row up (11,000 pixels). The
+// images come from batchPictureImage, whose larger ones live in a mapping of their own.
 TEST(QuickPng, ReadsBackToTheSamePixels) {
-    for (const QSize size : {QSize(1, 1), QSize(3, 2), QSize(1024, 768), QSize(257, 5)}) {
-        QImage image(size, QImage::Format_RGB32);
+    for (const QSize size : {QSize(1, 1), QSize(3, 2), QSize(1024, 768), QSize(257, 5), QSize(11000, 4)}) {
+        QImage image = batchPictureImage(size.width(), size.height()); // mapped from 2 MiB up
+        ASSERT_EQ(image.format(), QImage::Format_RGB32);
         image.fill(QColor(245, 222, 179));
-        for (int y = 0; y < size.height(); ++y)
+        for (int y = 0; y < (size.height() + 1) / 2; ++y)
             for (int x = 0; x < size.width(); x += 1 + (x * 7 + y) % 13)
                 image.setPixel(x, y, qRgb((x * 37 + y) & 255, (y * 91) & 255, (x ^ y) & 255));
         const QByteArray png = quickPngBytes(image);

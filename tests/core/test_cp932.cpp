@@ -152,6 +152,17 @@ TEST(IsValidUtf8, RejectsMalformedSequences) {
     EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(isValidUtf8("\xE5\x85"));         // cut short
     EXPECT_FALSE(isValidUtf8("\x95\xDB"));         // CP932 bytes
+    // ASCII is skipped eight bytes at a time: a bad byte at every place of a word and of the tail.
+    for (std::size_t at = 0; at < 19; ++at) {
+        std::string text(19, 'a');
+        text[at] = '\xFF';
+        EXPECT_FALSE(isValidUtf8(text)) << at;
+        EXPECT_EQ(decodeTextFile("\xEF\xBB\xBF" + text),
+                  std::string(at, 'a') + "\xEF\xBF\xBD" + std::string(18 - at, 'a'))
+            << at;
+        text.replace(at, 1, "全");
+        EXPECT_TRUE(isValidUtf8(text)) << at;
+    }
 }
 
 // Found by fuzzing: CP932 with a lead byte before an unassigned trail byte (which decodes alone

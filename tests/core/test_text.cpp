@@ -3,9 +3,13 @@
 #include "text/Text.h"
 #include "text/Translate.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace kl {
 namespace {
@@ -70,6 +74,45 @@ TEST(LeadingNumber, HugeDigitStringsDoNotCrash) {
     EXPECT_EQ(leadingNumber(tiny), 0.0);
     std::string longFraction = "1." + std::string(5000, '3');
     EXPECT_TRUE(test::nearRel(1.3333333333333333, leadingNumber(longFraction)));
+}
+
+// Short numbers take a quicker road than from_chars; every result must still be the correctly
+// rounded double, bit for bit: up to 15 digits, 16 and 17 (the long road), every point position,
+// digits whose division rounds halfway cases, leading zeros, and the sign of zero.
+TEST(LeadingNumber, ShortAndLongNumbersRoundAsFromChars) {
+    std::mt19937_64 random(20261208);
+    std::vector<std::string> texts = {"0.1",
+                                      "0.3",
+                                      "2.675",
+                                      "1.005",
+                                      "9007199254740993",
+                                      "999999999999999",
+                                      "999999999999999.9",
+                                      "123456789012345",
+                                      "0.000000000000001",
+                                      "00000000000000000000001.5",
+                                      "4.35",
+                                      "-0",
+                                      "-0.0",
+                                      "+.5",
+                                      "5."};
+    for (int k = 0; k < 20000; ++k) {
+        const int digits = 1 + int(random() % 17);
+        std::string t;
+        for (int d = 0; d < digits; ++d)
+            t += char('0' + random() % 10);
+        t.insert(random() % (t.size() + 1), ".");
+        texts.push_back((k % 3 == 0 ? "-" : "") + t);
+    }
+    for (const std::string& t : texts) {
+        const bool negative = t.front() == '-';
+        const std::size_t signs = t.front() == '-' || t.front() == '+';
+        double expected = 0;
+        std::from_chars(t.data() + signs, t.data() + t.size(), expected, std::chars_format::fixed);
+        if (negative) expected = -expected;
+        const double got = leadingNumber(t);
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << t << ": " << got << " != " << expected;
+    }
 }
 
 TEST(TrimBlanks, RemovesAsciiAndFullWidthBlanksAtBothEnds) {
