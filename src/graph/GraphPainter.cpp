@@ -129,7 +129,7 @@ void drawOptionTexts(Frames& f) {
                             KL_TRANSLATE_NOOP("GraphPainter", "計算結果を印刷する")};
     for (int i = 0; i < 5; ++i)
         f.label(726, 652 + 14 * i, translate("GraphPainter", print[i]), f12);
-    f.label(944, 647, "disp：", f14);
+    f.label(944, 647, translate("GraphPainter", "disp："), f14);
     f.label(966, 664, "2 D", f16);
     f.label(966, 686, "Blue", f16);
     f.label(966, 708, "3 D", f16);
@@ -369,7 +369,8 @@ std::string lambdaText(double v) {
 } // namespace
 
 std::string graphFileLine(std::string_view path, long count) {
-    return "File Name：" + cutWithMark(trimBlanks(path), 75) + " (N=" + std::to_string(count) + ")";
+    return withArgs(translate("GraphPainter", "File Name：%1 (N=%2)"),
+                    {cutWithMark(trimBlanks(path), 75), std::to_string(count)});
 }
 
 SmoothingEntry commitSmoothingText(std::string_view typed) {

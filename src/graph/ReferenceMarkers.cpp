@@ -3,6 +3,7 @@
 #include "graph/HistogramGeometry.h"
 #include "text/Mask.h"
 #include "text/Text.h"
+#include "text/Translate.h"
 
 #include <cmath>
 #include <optional>
@@ -21,7 +22,9 @@ ReferenceMarker marker(double x, bool lower, const std::string& limitText) {
         double px = lower ? x + k : x - k;
         m.strokes.push_back({{px, 488}, {px, kPennant[k - 1]}});
     }
-    m.label = {x - 8, 425, (lower ? "LOWER：" : "UPPER：") + trimBlanks(limitText)};
+    m.label = {x - 8, 425,
+               (lower ? translate("ReferenceMarkers", "LOWER：") : translate("ReferenceMarkers", "UPPER：")) +
+                   trimBlanks(limitText)};
     return m;
 }
 

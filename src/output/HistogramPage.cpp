@@ -158,7 +158,8 @@ int printerScreenFactor(int screenHeightPx, double printableHeightUnits, int ver
 }
 
 std::string pageFileLine(std::string_view path, long count) {
-    return "File Name： " + cutWithMark(trimBlanks(path), 88) + " (N=" + std::to_string(count) + ")";
+    return withArgs(translate("HistogramPage", "File Name： %1 (N=%2)"),
+                    {cutWithMark(trimBlanks(path), 88), std::to_string(count)});
 }
 
 PageTitle pageTitle(std::string_view title) {
@@ -393,7 +394,10 @@ void drawMarkers(PagePen& pen, const HistogramPageInput& in, double left, double
             double px = s.lower ? x + k : x - k;
             marker.push_back({{px, bottom - 22}, {px, bottom - kEnds[k - 1]}});
         }
-        labels.push_back({s.lower ? x - 16 : x - 26, bottom - 85, (s.lower ? "LOWER：" : "UPPER：") + limit});
+        labels.push_back(
+            {s.lower ? x - 16 : x - 26, bottom - 85,
+             (s.lower ? translate("HistogramPage", "LOWER：") : translate("HistogramPage", "UPPER：")) +
+                 limit});
     }
     // Set off from the bars under them: strokes over halos, labels over boxes behind the text
     // colour of the page (black, or white over the blue areas of "Blue").

@@ -87,6 +87,14 @@ Check the class width, the number of classes and so on.            </translation
 <context>
     <name>GraphPainter</name>
     <message>
+        <source>File Name：%1 (N=%2)</source>
+        <translation>File Name: %1 (N=%2)</translation>
+    </message>
+    <message>
+        <source>disp：</source>
+        <translation>disp:</translation>
+    </message>
+    <message>
         <source>理論的正規分布曲線を表示する</source>
         <translation>Show the normal curve</translation>
     </message>
@@ -133,6 +141,18 @@ Check the class width, the number of classes and so on.            </translation
 </context>
 <context>
     <name>HistogramPage</name>
+    <message>
+        <source>File Name： %1 (N=%2)</source>
+        <translation>File Name: %1 (N=%2)</translation>
+    </message>
+    <message>
+        <source>LOWER：</source>
+        <translation>LOWER: </translation>
+    </message>
+    <message>
+        <source>UPPER：</source>
+        <translation>UPPER: </translation>
+    </message>
     <message>
         <source>パラメータが適当ではありません。    <byte value="xd"/>
 階級幅や階級数などを見直して下さい。            </source>
@@ -244,6 +264,17 @@ Check the class width, the number of classes and so on.            </translation
     <message>
         <source>曲線不良</source>
         <translation>bad curve</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceMarkers</name>
+    <message>
+        <source>LOWER：</source>
+        <translation>LOWER: </translation>
+    </message>
+    <message>
+        <source>UPPER：</source>
+        <translation>UPPER: </translation>
     </message>
 </context>
 </TS>
