@@ -148,14 +148,17 @@ class RowDeflater {
     // row points at rowBytes bytes; when rows > 0, the previous row's bytes are right before them.
     void row(const unsigned char* row, bool first) {
         const bool up = !first && upAllowed_;
+        // The row above, and the byte before each place (for the first byte of a row, the last
+        // byte of the row above): pointers, so that no index below zero is ever formed.
+        const unsigned char* rowAbove = up ? row - rowBytes_ : nullptr;
         for (std::size_t i = 0; i < rowBytes_;) {
             const std::size_t limit = std::min<std::size_t>(258, rowBytes_ - i);
+            const unsigned char* here = row + i;
             // A match is 3 bytes or more: most places fail on the first byte, checked here.
-            const std::size_t above = up && limit >= 3 && row[i] == row[i - rowBytes_]
-                                          ? matchLength(row + i, row + i - rowBytes_, limit)
-                                          : 0;
-            const std::size_t run = above < limit && limit >= 3 && !(first && i == 0) && row[i] == row[i - 1]
-                                        ? matchLength(row + i, row + i - 1, limit)
+            const std::size_t above =
+                up && limit >= 3 && *here == rowAbove[i] ? matchLength(here, rowAbove + i, limit) : 0;
+            const std::size_t run = above < limit && limit >= 3 && !(first && i == 0) && *here == *(here - 1)
+                                        ? matchLength(here, here - 1, limit)
                                         : 0;
             const std::size_t best = std::max(above, run);
             if (best < 3) {
