@@ -1,22 +1,14 @@
 #include "cli/DesktopModule.h"
 
 #include "cli/Batch.h"
+#include "persist/WorkDir.h"
 
 #include <dlfcn.h>
-
-#include <filesystem>
 
 namespace kl::cli {
 
 std::string desktopModulePath() {
-    std::error_code ec;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return {};
-    const std::filesystem::path here = program.parent_path();
-    for (const std::filesystem::path& folder : {here, here.parent_path() / "lib" / "klepsydra"})
-        if (std::filesystem::is_regular_file(folder / kDesktopModuleName, ec))
-            return (folder / kDesktopModuleName).string();
-    return {};
+    return installedFile(kDesktopModuleName, "lib");
 }
 
 int runDesktopModule(int argc, char** argv, std::ostream& err) {

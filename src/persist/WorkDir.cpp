@@ -44,14 +44,19 @@ std::string resolveInWorkdir(const std::string& workdir, const std::string& rela
     return workdir.back() == '/' ? workdir + rel : workdir + "/" + rel;
 }
 
-std::string seedFolder() {
+std::string installedFile(const char* name, const char* installedFolder) {
     std::error_code ec;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
     const std::filesystem::path here = program.parent_path();
-    for (const std::filesystem::path& folder : {here, here.parent_path() / "share" / "klepsydra"})
-        if (std::filesystem::is_regular_file(folder / kReferenceSeedName, ec)) return folder.string();
+    for (const std::filesystem::path& folder : {here, here.parent_path() / installedFolder / "klepsydra"})
+        if (std::filesystem::is_regular_file(folder / name, ec)) return (folder / name).string();
     return {};
+}
+
+std::string seedFolder() {
+    const std::string seed = installedFile(kReferenceSeedName, "share");
+    return seed.empty() ? seed : std::filesystem::path(seed).parent_path().string();
 }
 
 } // namespace kl
