@@ -8,14 +8,10 @@
 
 #include "data/DataSet.h"
 #include "graph/GraphPainter.h"
-#include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtConvert.h"
-#include "platform/qt/QuickPng.h"
+#include "platform/raster/QuickPng.h"
+#include "platform/raster/RasterCanvas.h"
 #include "text/FileIO.h"
 #include "text/Text.h"
-
-#include <QGuiApplication>
-#include <QImage>
 
 #include <filesystem>
 
@@ -58,20 +54,16 @@ int graphOf(GraphOptions o, const std::string& file, std::ostream& out, std::ost
     GraphView view{o.curves, o.reference, o.interval95,
                    graphFileLine(std::filesystem::absolute(o.file).string(), long(data.values.size()))};
 
-    auto app = batchGuiApplication();
-    QImage image = batchPictureImage(1024, 768);
-    QtCanvas canvas(&image);
+    PixelImage image(1024, 768);
+    RasterCanvas canvas(image);
     const GraphDrawing drawing = paintGraphWindow(canvas, input, view);
     if (drawing.failure) {
         printCaptionedMessage(*drawing.failure, err);
         return 1;
     }
-    // Painting ends first: an image still being painted on is copied whole (3 MB) by every QImage
-    // copy, the encoder's included.
-    canvas.finish();
-    const QByteArray png = quickPngBytes(image);
+    const std::string png = quickPngBytes(image);
     std::string error;
-    if (!writeFileAtomic(o.png, std::string_view(png.constData(), std::size_t(png.size())), &error)) {
+    if (!writeFileAtomic(o.png, png, &error)) {
         err << "klepsydra graph: cannot write " << o.png << ": " << error << '\n';
         return kExitFileError;
     }

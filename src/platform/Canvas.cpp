@@ -15,6 +15,20 @@ Rgb defaultPaletteColour(int index) {
     return palette[index];
 }
 
+std::string installedFontFamily(const std::string& name) {
+    struct Alias {
+        const char* logical;
+        const char* installed;
+    };
+    static const Alias aliases[] = {
+        {"ＭＳ 明朝", "IPAMincho"},        {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"},
+        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS Mincho", "IPAMincho"},     {"MS Gothic", "IPAGothic"},
+    };
+    for (const Alias& a : aliases)
+        if (name == a.logical) return a.installed;
+    return name;
+}
+
 int haloColour(int index) {
     const Rgb c = defaultPaletteColour(index);
     // Rec. 709 luma of the 8-bit channels: magenta (73) and red count as dark, yellow and the

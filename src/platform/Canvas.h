@@ -40,6 +40,10 @@ int haloColour(int index);
 inline constexpr const char* kMincho = "ＭＳ 明朝";
 inline constexpr const char* kGothic = "ＭＳ ゴシック";
 
+// The installed family that stands for a logical font name (the Japanese fonts of the desktop for
+// the names the pages use); any other name is its own family.
+std::string installedFontFamily(const std::string& name);
+
 struct Font {
     std::string name = kMincho; // "ＭＳ 明朝" or "ＭＳ ゴシック" (or any installed family)
     double size = 12;           // screen: character cell height in pixels; paper: points

@@ -11,17 +11,7 @@
 namespace kl {
 
 QString fontFamily(const std::string& name) {
-    struct Alias {
-        const char* logical;
-        const char* installed;
-    };
-    static const Alias aliases[] = {
-        {"ＭＳ 明朝", "IPAMincho"},        {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐ明朝", "IPAPMincho"},
-        {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS Mincho", "IPAMincho"},     {"MS Gothic", "IPAGothic"},
-    };
-    for (const Alias& a : aliases)
-        if (name == a.logical) return QString::fromLatin1(a.installed);
-    return toQString(name);
+    return toQString(installedFontFamily(name));
 }
 
 QFont qtFont(const Font& font, int pixelSize) {

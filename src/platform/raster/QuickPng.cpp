@@ -1,11 +1,9 @@
-#include "platform/qt/QuickPng.h"
-
-#include "platform/qt/QtConvert.h"
+#include "platform/raster/QuickPng.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <sys/mman.h>
+#include <string>
 #include <vector>
 #include <zlib.h>
 
@@ -13,30 +11,31 @@ namespace kl {
 
 namespace {
 
-void appendBigEndian(QByteArray& out, quint32 v) {
+void appendBigEndian(std::string& out, std::uint32_t v) {
     const char bytes[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
     out.append(bytes, 4);
 }
 
-void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
-    appendBigEndian(out, quint32(data.size()));
-    const qsizetype start = out.size();
+void appendChunk(std::string& out, const char* type, const std::string& data) {
+    appendBigEndian(out, std::uint32_t(data.size()));
+    const std::size_t start = out.size();
     out.append(type, 4);
     out.append(data);
-    const auto* typed = reinterpret_cast<const Bytef*>(out.constData() + start);
-    appendBigEndian(out, quint32(crc32(0, typed, uInt(out.size() - start))));
+    const auto* typed = reinterpret_cast<const Bytef*>(out.data() + start);
+    appendBigEndian(out, std::uint32_t(crc32(0, typed, uInt(out.size() - start))));
 }
 
 // One row as PNG filter type 1 (Sub) over RGB bytes.
-void subFilteredRow(const QRgb* in, int width, unsigned char* row) {
+void subFilteredRow(const std::uint32_t* in, int width, unsigned char* row) {
     row[0] = 1;
     unsigned char pr = 0, pg = 0, pb = 0;
     for (int x = 0; x < width; ++x) {
-        const unsigned char r = uchar(qRed(in[x])), g = uchar(qGreen(in[x])), b = uchar(qBlue(in[x]));
+        const auto r = static_cast<unsigned char>(in[x] >> 16), g = static_cast<unsigned char>(in[x] >> 8),
+                   b = static_cast<unsigned char>(in[x]);
         unsigned char* out = row + 1 + 3 * std::size_t(x);
-        out[0] = uchar(r - pr);
-        out[1] = uchar(g - pg);
-        out[2] = uchar(b - pb);
+        out[0] = static_cast<unsigned char>(r - pr);
+        out[1] = static_cast<unsigned char>(g - pg);
+        out[2] = static_cast<unsigned char>(b - pb);
         pr = r, pg = g, pb = b;
     }
 }
@@ -194,76 +193,40 @@ class RowDeflater {
 };
 
 // The zlib stream of the filtered rows (the IDAT data).
-QByteArray deflatedRows(const QImage& rgb) {
-    const std::size_t rowBytes = 1 + 3 * std::size_t(rgb.width());
+std::string deflatedRows(const PixelImage& image) {
+    const std::size_t rowBytes = 1 + 3 * std::size_t(image.width());
     // No code is longer than 9 bits a byte (a literal); a match of 3 bytes or more takes at most 23.
-    const std::size_t bound = 2 + (rowBytes * std::size_t(rgb.height()) * 9 + 7) / 8 + 16;
-    QByteArray out(qsizetype(bound), Qt::Uninitialized);
+    const std::size_t bound = 2 + (rowBytes * std::size_t(image.height()) * 9 + 7) / 8 + 16;
+    std::string out(bound, '\0');
     auto* start = reinterpret_cast<unsigned char*>(out.data());
     start[0] = 0x78, start[1] = 0x01; // deflate, 32 KiB window, no dictionary
     RowDeflater deflater(start + 2, rowBytes);
     std::vector<unsigned char> rows(2 * rowBytes); // the previous row, then the current one
     uLong adler = adler32(0, nullptr, 0);
-    for (int y = 0; y < rgb.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         unsigned char* current = rows.data() + rowBytes;
-        subFilteredRow(reinterpret_cast<const QRgb*>(rgb.constScanLine(y)), rgb.width(), current);
+        subFilteredRow(image.row(y), image.width(), current);
         adler = adler32(adler, current, uInt(rowBytes));
         deflater.row(current, y == 0);
         std::memcpy(rows.data(), current, rowBytes);
     }
-    out.truncate(deflater.finish() - start);
-    appendBigEndian(out, quint32(adler));
+    out.resize(std::size_t(deflater.finish() - start));
+    appendBigEndian(out, std::uint32_t(adler));
     return out;
 }
 
 } // namespace
 
-QByteArray quickPngBytes(const QImage& image) {
-    if (image.isNull()) return pngBytes(image);
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    appendBigEndian(header, quint32(rgb.width()));
-    appendBigEndian(header, quint32(rgb.height()));
+std::string quickPngBytes(const PixelImage& image) {
+    std::string png("\x89PNG\r\n\x1a\n", 8);
+    std::string header;
+    appendBigEndian(header, std::uint32_t(image.width()));
+    appendBigEndian(header, std::uint32_t(image.height()));
     header.append("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, adaptive filters, no interlace
     appendChunk(png, "IHDR", header);
-    appendChunk(png, "IDAT", deflatedRows(rgb));
+    appendChunk(png, "IDAT", deflatedRows(image));
     appendChunk(png, "IEND", {});
     return png;
-}
-
-QImage batchPictureImage(int width, int height) {
-    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    if (width <= 0 || height <= 0 || bytes < (std::size_t(1) << 21))
-        return QImage(width, height, QImage::Format_RGB32);
-    constexpr std::size_t kHuge = std::size_t(1) << 21;
-    const std::size_t mapped = (bytes + kHuge - 1) / kHuge * kHuge;
-    void* memory =
-        ::mmap(nullptr, mapped + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) return QImage(width, height, QImage::Format_RGB32);
-    // Huge pages need an aligned start: the mapping is one huge page longer, its ends given back.
-    auto* start = static_cast<unsigned char*>(memory);
-    auto* aligned = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(start) + kHuge - 1) &
-                                                     ~std::uintptr_t(kHuge - 1));
-    if (aligned > start) ::munmap(start, std::size_t(aligned - start));
-    const std::size_t tail = std::size_t(start + mapped + kHuge - (aligned + mapped));
-    if (tail > 0) ::munmap(aligned + mapped, tail);
-    ::madvise(aligned, mapped, MADV_HUGEPAGE);
-#ifdef MADV_POPULATE_WRITE
-    ::madvise(aligned, mapped, MADV_POPULATE_WRITE); // refused by kernels before 5.14: faults then
-#endif
-    struct Mapping {
-        void* start;
-        std::size_t size;
-    };
-    return QImage(
-        aligned, width, height, qsizetype(width) * 4, QImage::Format_RGB32,
-        [](void* info) {
-            const auto* m = static_cast<Mapping*>(info);
-            ::munmap(m->start, m->size);
-            delete m;
-        },
-        new Mapping{aligned, mapped});
 }
 
 } // namespace kl
