@@ -22,8 +22,14 @@ int table(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 // The graph window's picture as PNG (--png PATH); the 95 % interval lines with --interval95.
 int graph(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The histogram page as the graph window prints it, into a PDF (--pdf PATH).
+// The histogram page as the graph window prints it, into a PDF (--pdf PATH). It prints through
+// Qt's PDF writer, which lives with the windows: `printReport` is the command itself, in the
+// windows module; `report` runs the printer that module sets, and in the program, which does
+// not load Qt Gui for its other commands, runs the command in the module.
 int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int printReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+using CommandRun = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+void setReportPrinter(CommandRun printer);
 
 // Every direct reference-interval method on a data file, as text, CSV or JSON.
 int interval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -7,7 +7,6 @@
 #include "text/FileIO.h"
 #include "text/Text.h"
 
-#include <QGuiApplication>
 
 #include <filesystem>
 #include <set>
@@ -236,15 +235,6 @@ int forEachOutput(const TableOptions& o, const char* command, std::ostream& out,
         }
     }
     return std::max(status, forEachInput(inputs, {command, OutputFormat::Text, {}}, out, err, run));
-}
-
-std::unique_ptr<QGuiApplication> batchGuiApplication() {
-    if (QCoreApplication::instance()) return nullptr;
-    // The command line's -platform overrides QT_QPA_PLATFORM: a batch run never needs a display.
-    static int argc = 3;
-    static char name[] = "klepsydra", option[] = "-platform", platform[] = "minimal:enable_fonts";
-    static char* argv[] = {name, option, platform, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace kl::cli

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-class QGuiApplication;
 
 namespace kl::cli {
 
@@ -136,10 +135,5 @@ bool singleOrOutDir(const TableOptions& o, const std::string& path, const char* 
 // kExitUsage) before anything is written.
 int forEachOutput(const TableOptions& o, const char* command, std::ostream& out, std::ostream& err,
                   const InputRun& run);
-
-// Fonts and painting need a GUI application; a batch run makes one on Qt's "minimal" platform
-// with its fonts enabled (nothing when an application already runs): no screen, no window
-// system, no theme, only the font database the pictures are drawn with.
-std::unique_ptr<QGuiApplication> batchGuiApplication();
 
 } // namespace kl::cli

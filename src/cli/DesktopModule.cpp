@@ -2,8 +2,10 @@
 
 #include "cli/Batch.h"
 #include "persist/WorkDir.h"
+#include "text/Translate.h"
 
 #include <dlfcn.h>
+#include <vector>
 
 namespace kl::cli {
 
@@ -11,7 +13,13 @@ std::string desktopModulePath() {
     return installedFile(kDesktopModuleName, "lib");
 }
 
-int runDesktopModule(int argc, char** argv, std::ostream& err) {
+namespace {
+
+CommandRun reportPrinter = nullptr;
+
+// Runs an entry of the module with the given arguments; a module that is missing or cannot be
+// loaded is reported on err, status kExitFileError.
+int runModuleEntry(const char* name, int argc, char** argv, std::ostream& err) {
     const std::string path = desktopModulePath();
     if (path.empty()) {
         err << "klepsydra: the windows cannot be opened: " << kDesktopModuleName
@@ -25,12 +33,36 @@ int runDesktopModule(int argc, char** argv, std::ostream& err) {
         return kExitFileError;
     }
     using Entry = int (*)(int, char**);
-    const auto entry = reinterpret_cast<Entry>(dlsym(module, kDesktopEntryName));
+    const auto entry = reinterpret_cast<Entry>(dlsym(module, name));
     if (!entry) {
-        err << "klepsydra: the windows cannot be opened: " << path << " has no " << kDesktopEntryName << '\n';
+        err << "klepsydra: the windows cannot be opened: " << path << " has no " << name << '\n';
         return kExitFileError;
     }
     return entry(argc, argv);
+}
+
+} // namespace
+
+int runDesktopModule(int argc, char** argv, std::ostream& err) {
+    return runModuleEntry(kDesktopEntryName, argc, argv, err);
+}
+
+void setReportPrinter(CommandRun printer) {
+    reportPrinter = printer;
+}
+
+int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (reportPrinter) return reportPrinter(args, out, err);
+    // The module reads its own command line: the language this one chose, then the command.
+    std::vector<std::string> line = {"klepsydra", "--lang", inEnglish() ? "en" : "ja", "report"};
+    line.insert(line.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : line)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    out.flush();
+    err.flush();
+    return runModuleEntry(kDesktopBatchEntryName, int(line.size()), argv.data(), err);
 }
 
 } // namespace kl::cli

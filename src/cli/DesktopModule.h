@@ -10,6 +10,9 @@ namespace kl::cli {
 // The module's file name and the name of its entry point, int (int argc, char** argv).
 inline constexpr const char* kDesktopModuleName = "klepsydra-desktop.so";
 inline constexpr const char* kDesktopEntryName = "klepsydra_run_windows";
+// The module's batch entry, of the same type: runs a batch command line (the program's own
+// arguments) with the module's printing set up.
+inline constexpr const char* kDesktopBatchEntryName = "klepsydra_run_batch";
 
 // Where the module is, found from where the running program is: beside it (a build tree), else
 // ../lib/klepsydra (installed). Empty when neither holds it.

@@ -1,18 +1,18 @@
 #pragma once
-// The compiled English translations (translations/en/*.ts, through lrelease), built into the
-// program by CMake as byte arrays, so the program needs no file beside it to speak English.
+// The English translations (translations/en/*.ts), built into the program by CMake as a table,
+// so the program needs no file beside it, and no Qt, to speak English.
 
 #include <cstddef>
 #include <span>
 
 namespace kl::cli {
 
-struct EmbeddedTranslation {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
+struct EmbeddedText {
+    const char* context;
+    const char* source; // the Japanese text, as the sources pass it to translate()
+    const char* english;
 };
 
-std::span<const EmbeddedTranslation> embeddedTranslations();
+std::span<const EmbeddedText> embeddedEnglish();
 
 } // namespace kl::cli

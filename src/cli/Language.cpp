@@ -2,33 +2,28 @@
 
 #include "cli/EmbeddedTranslations.h"
 
-#include <QTranslator>
-
 #include <cstdlib>
-#include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace kl::cli {
 namespace {
 
-std::vector<std::unique_ptr<QTranslator>>& englishTranslators() {
-    static std::vector<std::unique_ptr<QTranslator>> translators = [] {
-        std::vector<std::unique_ptr<QTranslator>> loaded;
-        for (const EmbeddedTranslation& file : embeddedTranslations()) {
-            auto translator = std::make_unique<QTranslator>();
-            if (translator->load(file.data, static_cast<int>(file.size)))
-                loaded.push_back(std::move(translator));
-        }
-        return loaded;
+// The built-in English texts by context and Japanese source, gathered at the first look-up.
+const std::unordered_map<std::string, const char*>& englishTexts() {
+    static const std::unordered_map<std::string, const char*> texts = [] {
+        std::unordered_map<std::string, const char*> all;
+        for (const EmbeddedText& t : embeddedEnglish())
+            all.emplace(std::string(t.context) + '\x04' + t.source, t.english);
+        return all;
     }();
-    return translators;
+    return texts;
 }
 
 std::string englishText(const char* context, const char* text) {
-    for (const auto& translator : englishTranslators()) {
-        const QString found = translator->translate(context, text);
-        if (!found.isEmpty()) return found.toStdString();
-    }
-    return {};
+    const auto& texts = englishTexts();
+    const auto found = texts.find(std::string(context) + '\x04' + text);
+    return found == texts.end() ? std::string() : std::string(found->second);
 }
 
 } // namespace
@@ -69,7 +64,7 @@ bool takeLanguage(std::vector<std::string>& args, std::ostream& err) {
 }
 
 int builtInTranslationCount() {
-    return static_cast<int>(englishTranslators().size());
+    return static_cast<int>(englishTexts().size());
 }
 
 } // namespace kl::cli

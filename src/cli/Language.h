@@ -19,7 +19,7 @@ bool takeLanguage(std::vector<std::string>& args, std::ostream& err);
 // Sets the language and, for English, the translator over the built-in translations.
 void useLanguage(Language language);
 
-// The number of built-in translation files and whether every one of them loaded.
+// The number of built-in English texts.
 int builtInTranslationCount();
 
 } // namespace kl::cli

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <memory>
 
 namespace kl::cli {
 
@@ -52,6 +53,17 @@ bool parseOptions(const std::vector<std::string>& args, ReportOptions& o, std::o
     // The 95 % texts need the plot and the crossings, as ticking CHECK10 does in the window.
     if (o.print.interval) o.print.plot = o.interval95 = true;
     return true;
+}
+
+// A graphical application for the PDF writer's fonts, without a display: the command line's
+// -platform overrides QT_QPA_PLATFORM. None when one runs already (the windows, the tests).
+std::unique_ptr<QGuiApplication> batchGuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    static int argc = 3;
+    static char name[] = "klepsydra", option[] = "-platform", platform[] = "minimal:enable_fonts";
+    static char* argv[] = {name, option, platform, nullptr};
+    QCoreApplication::setApplicationName("klepsydra");
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The program's fixed layout needs a display of at least 768 lines; a batch run assumes that one.
@@ -123,7 +135,7 @@ int reportOf(ReportOptions o, const std::string& file, std::ostream& err) {
 
 } // namespace
 
-int report(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int printReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ReportOptions o;
     if (!parseOptions(args, o, err)) return kExitUsage;
     return forEachOutput(

@@ -139,6 +139,9 @@ void DataTextReader::readFirstLine(bool atEnd) {
         return;
     }
     stage_ = Stage::Items;
+    // Room for every value a text of this size can hold (two bytes a value at least, up to the
+    // cap), so the list is not copied as it grows.
+    values_.reserve(static_cast<std::size_t>(std::min(size_ / 2 + 1, static_cast<double>(kMaxDataValues))));
     if (hooks_.itemsBegin) hooks_.itemsBegin();
 }
 
@@ -190,11 +193,13 @@ bool DataTextReader::take(std::string_view raw) {
     itemChars_ += chars;
     const double allowance = static_cast<double>(firstLine_.chars) > chars + 1 ? 4.0 : 2.0;
     const double p = (static_cast<double>(values_.size()) * allowance + itemChars_) / size_ * 100.0;
+    if (p < nextSegmentAt_) return true; // still within the segment shown
     const int segment = segmentFor(p);
     if (segment > result_.segment) {
         result_.segment = segment;
         if (hooks_.fillSegment) hooks_.fillSegment(segment);
     }
+    nextSegmentAt_ = 5.0 * result_.segment; // segment s covers 5(s - 1) <= p < 5s
     return true;
 }
 

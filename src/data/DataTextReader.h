@@ -52,6 +52,7 @@ class DataTextReader {
     std::size_t searched_ = 0; // pending_ holds no item end before this
     FirstLine firstLine_;
     std::vector<std::string> values_;
+    double nextSegmentAt_ = 0; // the estimate (percent) at which the progress bar may grow
     double itemChars_ = 0;
     bool cancelled_ = false;
 };

@@ -8,6 +8,11 @@
 #include "GoldenPicture.h"
 
 #include "cli/Batch.h"
+#include "cli/BatchTable.h"
+#include "cli/Language.h"
+#include "graph/GraphPainter.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/raster/RasterCanvas.h"
 
 #include <QApplication>
 #include <QImage>
@@ -214,6 +219,38 @@ TEST_F(GraphCommand, TheProgramDrawsTheGoldenPictureAsTheWindowsDo) {
     // Against the stored picture with the house tolerance: another compiler may round a curve's
     // coordinates differently by a pixel.
     golden::expectMatches(process, "batch_graph.png");
+}
+
+// The batch picture is drawn straight into memory, the window with Qt: the same drawing through
+// both canvases gives the same picture within the golden tolerance (hinting and smoothing may
+// move a few hundred pixels of text and curves, a layout change would move thousands).
+TEST_F(GraphCommand, TheBatchPictureIsTheWindowsDrawing) {
+    cli::TableOptions o;
+    o.file = KLEPSYDRA_TEST_DATA "/main_200.csv";
+    o.item = "TP";
+    o.workdir = work();
+    cli::BatchData data;
+    ItemList items;
+    int status = 0;
+    std::ostringstream err;
+    const std::optional<cli::BatchTable> table = cli::pictureTable(o, "graph", data, items, status, err);
+    ASSERT_TRUE(table) << err.str();
+    const GraphInput input = cli::pictureGraphInput(o, data, *table, 5000, 1);
+    for (const bool english : {false, true}) {
+        cli::useLanguage(english ? Language::English : Language::Japanese);
+        const GraphView view{true, true, true, graphFileLine(o.file, long(data.values.size()))};
+        QImage window(1024, 768, QImage::Format_RGB32);
+        {
+            QtCanvas canvas(&window);
+            ASSERT_FALSE(paintGraphWindow(canvas, input, view).failure);
+        }
+        PixelImage pixels(1024, 768);
+        RasterCanvas raster(pixels);
+        ASSERT_FALSE(paintGraphWindow(raster, input, view).failure);
+        const QImage batch(reinterpret_cast<const uchar*>(pixels.row(0)), 1024, 768, QImage::Format_RGB32);
+        EXPECT_LT(golden::differingShare(batch, window), golden::kDifferingShare / 2) << english;
+    }
+    cli::useLanguage(Language::Japanese);
 }
 
 // --lang en anywhere on the program's line: the interval lines and the picture in English

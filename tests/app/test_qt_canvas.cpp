@@ -1,15 +1,17 @@
-// The QPainter canvas drawn into images: inclusive corners, palette, text cells, vertical text,
-// the text log, and the point sizes of paper.
+// The canvases drawn into images: inclusive corners, palette, text cells, vertical text, the text
+// log, and the point sizes of paper; the window's (QPainter) and the batch pictures' (raster) alike.
 
 #include "AppTestMain.h"
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/raster/QuickPng.h"
+#include "platform/raster/RasterCanvas.h"
 
 #include <QImage>
 
 #include <cstring>
+#include <optional>
 
 namespace kl {
 namespace {
@@ -46,10 +48,41 @@ class CanvasTest : public ::testing::Test {
     QtCanvas canvas{&image};
 };
 
-TEST_F(CanvasTest, FilledBoxCoversBothCornersWhicheverWayTheyAreGiven) {
+// The tests below hold for both canvases a picture is drawn with: the window's (Qt) and the batch
+// commands' (straight into memory with FreeType), which must lay everything out alike.
+class EitherCanvas : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam()) raster_.emplace(pixels_);
+        canvas().clear(White);
+    }
+    Canvas& canvas() { return raster_ ? static_cast<Canvas&>(*raster_) : qt_; }
+    // The picture so far (the raster canvas's memory seen as an image, not copied).
+    QImage picture() const {
+        if (!raster_) return image_;
+        return QImage(reinterpret_cast<const uchar*>(pixels_.row(0)), pixels_.width(), pixels_.height(),
+                      QImage::Format_RGB32);
+    }
+    QRgb at(int x, int y) const { return picture().pixel(x, y) & 0xFFFFFF; }
+    static QRgb rgb(int index) {
+        const Rgb c = defaultPaletteColour(index);
+        return QRgb((c.r << 16) | (c.g << 8) | c.b);
+    }
+
+  private:
+    QImage image_{120, 120, QImage::Format_RGB32};
+    QtCanvas qt_{&image_};
+    PixelImage pixels_{120, 120};
+    std::optional<RasterCanvas> raster_;
+};
+
+INSTANTIATE_TEST_SUITE_P(QtAndRaster, EitherCanvas, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Raster" : "Qt"; });
+
+TEST_P(EitherCanvas, FilledBoxCoversBothCornersWhicheverWayTheyAreGiven) {
     for (const auto& corners : {std::array<double, 4>{2, 3, 5, 7}, std::array<double, 4>{5, 7, 2, 3}}) {
-        canvas.clear(White);
-        canvas.fillBox(corners[0], corners[1], corners[2], corners[3], Red);
+        canvas().clear(White);
+        canvas().fillBox(corners[0], corners[1], corners[2], corners[3], Red);
         EXPECT_EQ(at(2, 3), rgb(Red));
         EXPECT_EQ(at(5, 7), rgb(Red));
         EXPECT_EQ(at(6, 7), rgb(White));
@@ -59,8 +92,8 @@ TEST_F(CanvasTest, FilledBoxCoversBothCornersWhicheverWayTheyAreGiven) {
     }
 }
 
-TEST_F(CanvasTest, BoxOutlineIncludesBothCornersAndLeavesTheInside) {
-    canvas.box(2, 2, 8, 6, Blue);
+TEST_P(EitherCanvas, BoxOutlineIncludesBothCornersAndLeavesTheInside) {
+    canvas().box(2, 2, 8, 6, Blue);
     for (auto [x, y] : {std::pair{2, 2}, {8, 2}, {2, 6}, {8, 6}, {5, 2}, {8, 4}})
         EXPECT_EQ(at(x, y), rgb(Blue)) << x << "," << y;
     EXPECT_EQ(at(5, 4), rgb(White));
@@ -68,9 +101,9 @@ TEST_F(CanvasTest, BoxOutlineIncludesBothCornersAndLeavesTheInside) {
     EXPECT_EQ(at(8, 7), rgb(White));
 }
 
-TEST_F(CanvasTest, LinesIncludeBothEndPoints) {
-    canvas.line(1, 1, 10, 1, Black);
-    canvas.line(20, 5, 20, 15, Green);
+TEST_P(EitherCanvas, LinesIncludeBothEndPoints) {
+    canvas().line(1, 1, 10, 1, Black);
+    canvas().line(20, 5, 20, 15, Green);
     EXPECT_EQ(at(1, 1), rgb(Black));
     EXPECT_EQ(at(10, 1), rgb(Black));
     EXPECT_EQ(at(11, 1), rgb(White));
@@ -80,13 +113,49 @@ TEST_F(CanvasTest, LinesIncludeBothEndPoints) {
     EXPECT_EQ(at(20, 16), rgb(White));
 }
 
-TEST_F(CanvasTest, DottedLinesLeaveGaps) {
-    canvas.line(0, 5, 39, 5, Black, LineStyle::Dotted);
+TEST_P(EitherCanvas, DottedLinesLeaveGaps) {
+    canvas().line(0, 5, 39, 5, Black, LineStyle::Dotted);
     int inked = 0;
     for (int x = 0; x < 40; ++x)
         inked += at(x, 5) == rgb(Black);
     EXPECT_GE(inked, 14);
     EXPECT_LE(inked, 26);
+}
+
+// A line three pixels wide covers the row above and below its own and one pixel past each end
+// (square ends); a circle of radius 3 spans 7 pixels each way, its fill inside the ring.
+TEST_P(EitherCanvas, WideLinesAndCirclesCoverTheSamePixels) {
+    canvas().line(10, 20, 30, 20, Black, LineStyle::Solid, 3);
+    Ink ink = inkOf(picture(), 0xFFFFFFFF);
+    EXPECT_EQ(ink.top, 19);
+    EXPECT_EQ(ink.bottom, 21);
+    EXPECT_EQ(ink.left, 9);
+    EXPECT_EQ(ink.right, 31);
+    EXPECT_EQ(ink.count, 3 * 23);
+    canvas().clear(White);
+    canvas().circle(60, 60, 3, Black, Red);
+    ink = inkOf(picture(), 0xFFFFFFFF);
+    EXPECT_EQ(ink.left, 57);
+    EXPECT_EQ(ink.right, 63);
+    EXPECT_EQ(ink.top, 57);
+    EXPECT_EQ(ink.bottom, 63);
+    EXPECT_EQ(at(60, 60), rgb(Red));
+    EXPECT_EQ(at(63, 60), rgb(Black));
+}
+
+// Drawings partly or wholly off the picture are cut at its edges; nothing else changes.
+TEST_P(EitherCanvas, DrawingsPastTheEdgesAreCut) {
+    canvas().line(-50, -40, 500, 300, Black);
+    canvas().line(-5, 119, 200, 119, Black, LineStyle::Solid, 5);
+    canvas().fillBox(100, 100, 900, 900, Red);
+    canvas().circle(0, 0, 10, Blue, Green);
+    canvas().text(100, 110, "測定値", Font{kGothic, 20}, Black);
+    canvas().textVertical(-8, 5, "ABC", Font{kMincho, 16}, Black);
+    canvas().stretchBitmap(Bitmap{2, 1, {Rgb{1, 2, 3}, Rgb{4, 5, 6}}}, 110, -3, 40, 20);
+    EXPECT_EQ(at(119, 105), rgb(Red));
+    EXPECT_EQ(at(1, 1), rgb(Green));
+    EXPECT_EQ(at(60, 119), rgb(Black));
+    EXPECT_EQ(at(60, 5), rgb(White));
 }
 
 TEST_F(CanvasTest, PaletteHasTheClassicEightAndARedefinableFifteen) {
@@ -106,9 +175,9 @@ TEST_F(CanvasTest, PaletteHasTheClassicEightAndARedefinableFifteen) {
     EXPECT_EQ(canvas.colour(2), QColor(255, 0, 0)); // the others stay as they were
 }
 
-TEST_F(CanvasTest, TextStandsBelowAndRightOfItsTopLeftCorner) {
-    canvas.text(10, 40, "■■", Font{kGothic, 20}, Black);
-    const Ink ink = inkOf(image, 0xFFFFFFFF);
+TEST_P(EitherCanvas, TextStandsBelowAndRightOfItsTopLeftCorner) {
+    canvas().text(10, 40, "■■", Font{kGothic, 20}, Black);
+    const Ink ink = inkOf(picture(), 0xFFFFFFFF);
     ASSERT_TRUE(ink.any());
     EXPECT_GE(ink.top, 40);    // drawn at the baseline it would stand above y
     EXPECT_LE(ink.bottom, 60); // within one cell of 20 pixels
@@ -117,9 +186,9 @@ TEST_F(CanvasTest, TextStandsBelowAndRightOfItsTopLeftCorner) {
     EXPECT_GT(ink.right - ink.left, 25); // two full-width squares, not one
 }
 
-TEST_F(CanvasTest, VerticalTextRunsUpwardsRightOfX) {
-    canvas.textVertical(50, 100, "ABCDEFGH", Font{kGothic, 16}, Black);
-    const Ink ink = inkOf(image, 0xFFFFFFFF);
+TEST_P(EitherCanvas, VerticalTextRunsUpwardsRightOfX) {
+    canvas().textVertical(50, 100, "ABCDEFGH", Font{kGothic, 16}, Black);
+    const Ink ink = inkOf(picture(), 0xFFFFFFFF);
     ASSERT_TRUE(ink.any());
     EXPECT_GE(ink.left, 50);
     EXPECT_LE(ink.right, 50 + 16);
@@ -203,20 +272,20 @@ TEST_F(CanvasTest, AfterFinishTheImageMayBeReplaced) {
     EXPECT_EQ(at(37, 27), rgb(White));
 }
 
-TEST_F(CanvasTest, VerticalTextReadsFromBottomToTop) {
+TEST_P(EitherCanvas, VerticalTextReadsFromBottomToTop) {
     // The first character stands at the given point, the blanks after it go upwards.
-    canvas.textVertical(50, 100, "W       ", Font{kGothic, 16}, Black);
-    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    canvas().textVertical(50, 100, "W       ", Font{kGothic, 16}, Black);
+    const Ink ink = inkOf(picture(), 0xFFFFFFFF);
     ASSERT_TRUE(ink.any());
     EXPECT_GE(ink.top, 100 - 9);
 }
 
-TEST_F(CanvasTest, TextLogKeepsEveryTextSinceTheLastClear) {
-    canvas.text(1, 2, "Mean", Font{kMincho, 16}, Black);
-    canvas.textVertical(3, 4, "縦", Font{kGothic, 12, true}, Red);
-    ASSERT_EQ(canvas.textLog().size(), 2u);
-    const TextDraw& a = canvas.textLog()[0];
-    const TextDraw& b = canvas.textLog()[1];
+TEST_P(EitherCanvas, TextLogKeepsEveryTextSinceTheLastClear) {
+    canvas().text(1, 2, "Mean", Font{kMincho, 16}, Black);
+    canvas().textVertical(3, 4, "縦", Font{kGothic, 12, true}, Red);
+    ASSERT_EQ(canvas().textLog().size(), 2u);
+    const TextDraw& a = canvas().textLog()[0];
+    const TextDraw& b = canvas().textLog()[1];
     EXPECT_EQ(a.text, "Mean");
     EXPECT_EQ(a.x, 1);
     EXPECT_EQ(a.y, 2);
@@ -225,8 +294,8 @@ TEST_F(CanvasTest, TextLogKeepsEveryTextSinceTheLastClear) {
     EXPECT_EQ(b.text, "縦");
     EXPECT_EQ(b.colour, int(Red));
     EXPECT_TRUE(b.vertical);
-    canvas.clear(White);
-    EXPECT_TRUE(canvas.textLog().empty());
+    canvas().clear(White);
+    EXPECT_TRUE(canvas().textLog().empty());
 }
 
 TEST_F(CanvasTest, ScreenSizesArePixelHeightsWithHalfWidthCells) {
@@ -243,23 +312,44 @@ TEST_F(CanvasTest, ScreenSizesArePixelHeightsWithHalfWidthCells) {
     }
 }
 
-TEST_F(CanvasTest, OddSizesRoundHalfWidthCellsUpToWholePixels) {
+TEST_P(EitherCanvas, OddSizesRoundHalfWidthCellsUpToWholePixels) {
     struct Case {
         int size, half;
     };
     for (const Case c : {Case{13, 7}, Case{19, 10}, Case{15, 8}}) {
         const Font font{kGothic, double(c.size)};
-        EXPECT_EQ(canvas.textWidth("1", font), c.half) << c.size;
-        EXPECT_EQ(canvas.textWidth("ab1", font), 3 * c.half) << c.size;
-        EXPECT_EQ(canvas.textWidth("測", font), c.size) << c.size;
-        EXPECT_EQ(canvas.textWidth("1測1", font), 2 * c.half + c.size) << c.size;
+        EXPECT_EQ(canvas().textWidth("1", font), c.half) << c.size;
+        EXPECT_EQ(canvas().textWidth("ab1", font), 3 * c.half) << c.size;
+        EXPECT_EQ(canvas().textWidth("測", font), c.size) << c.size;
+        EXPECT_EQ(canvas().textWidth("1測1", font), 2 * c.half + c.size) << c.size;
     }
     // Drawn on the same grid: the tenth character starts nine cells of 7 pixels to the right.
-    canvas.text(0, 0, "         |", Font{kGothic, 13}, Black);
-    const Ink ink = inkOf(image, 0xFFFFFFFF);
+    canvas().text(0, 0, "         |", Font{kGothic, 13}, Black);
+    const Ink ink = inkOf(picture(), 0xFFFFFFFF);
     ASSERT_TRUE(ink.any());
     EXPECT_GE(ink.left, 63);
     EXPECT_LT(ink.right, 70);
+}
+
+// The raster canvas takes any text: bytes that are not UTF-8 stand for themselves; a family that
+// is not installed is drawn in the one the desktop's font configuration puts in its place.
+TEST(RasterCanvas, OddTextsAndMissingFamiliesStillDraw) {
+    PixelImage pixels(80, 40, 0xffffffffu);
+    RasterCanvas canvas(pixels);
+    canvas.text(2, 2, std::string("A\xff\xe3\x81", 4), Font{kGothic, 16}, Black);
+    canvas.text(2, 20, "abc", Font{"No Such Family 123", 16}, Black);
+    EXPECT_EQ(canvas.textLog().size(), 2u);
+    EXPECT_GT(canvas.textWidth("abc", Font{"No Such Family 123", 16}), 12);
+    EXPECT_EQ(canvas.textWidth(std::string("A\xff", 2), Font{kGothic, 16}), 16);
+    const auto inked = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < 80; ++x)
+                n += pixels.pixel(x, y) != 0xffffffffu;
+        return n;
+    };
+    EXPECT_GT(inked(0, 20), 10);
+    EXPECT_GT(inked(20, 40), 10);
 }
 
 TEST(PaperCanvas, UnitsAreTenthsOfAMillimetreAndSizesPoints) {

@@ -15,6 +15,7 @@
 #include "text/FileIO.h"
 
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,7 @@ class ReportCommand : public ::testing::Test {
     int run(std::vector<std::string> args, const std::string& pdf) {
         args.insert(args.end(), {"--workdir", dir_ + "/wd", "--pdf", pdf});
         std::ostringstream out, err;
-        int status = cli::report(args, out, err);
+        int status = cli::printReport(args, out, err);
         err_ = err.str();
         return status;
     }
@@ -181,6 +182,28 @@ TEST_F(ReportCommand, RefusalsWriteNoFile) {
     EXPECT_FALSE(fs::exists(pdf));
     EXPECT_EQ(run({dataFile("page_normal200.csv"), "--scheme", "4"}, pdf), 64);
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+// The program itself loads no Qt: it runs the report in its windows module, with the language it
+// was given and the module's messages and exit status passed through.
+TEST_F(ReportCommand, TheProgramPrintsThroughItsWindowsModule) {
+    const std::string pdf = dir_ + "/program.pdf";
+    QProcess program;
+    program.start(QStringLiteral(KLEPSYDRA_PROGRAM),
+                  {"report", QString::fromStdString(dataFile("page_normal200.csv")), "--lang", "en",
+                   "--print-interval", "--workdir", QString::fromStdString(dir_ + "/wd"), "--pdf",
+                   QString::fromStdString(pdf)});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const auto pages = pdfWords(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(find(pages[0], "Lower"));
+
+    program.start(QStringLiteral(KLEPSYDRA_PROGRAM),
+                  {"report", QString::fromStdString(dir_ + "/missing.csv"), "--pdf", QString::fromStdString(pdf)});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_NE(program.readAllStandardError().toStdString().find("no such file"), std::string::npos);
 }
 
 TEST_F(ReportCommand, IntervalTextsAndReferenceLabels) {

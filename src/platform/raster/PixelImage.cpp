@@ -40,8 +40,12 @@ PixelImage::PixelImage(int width, int height, std::uint32_t fill) {
         mapped_ = hugeMapping(bytes, mappedBytes_);
         pixels_ = static_cast<std::uint32_t*>(mapped_);
     }
-    if (!pixels_) pixels_ = new std::uint32_t[count];
-    std::fill_n(pixels_, count, fill);
+    if (!pixels_) {
+        pixels_ = new std::uint32_t[count]();
+    } else if (fill == 0) {
+        return; // a new mapping is all zeros
+    }
+    if (fill != 0) std::fill_n(pixels_, count, fill);
 }
 
 PixelImage::~PixelImage() {

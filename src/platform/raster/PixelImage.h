@@ -9,10 +9,11 @@ namespace kl {
 
 class PixelImage {
   public:
-    // width x height pixels (0 x 0 when either is not positive), all of them `fill`. From 2 MiB up
-    // the memory is mapped in one piece, on huge pages where the system allows them, and put in
-    // place at once rather than faulted in page by page as the first fill touches it.
-    PixelImage(int width, int height, std::uint32_t fill = 0xff000000u);
+    // width x height pixels (0 x 0 when either is not positive), all of them `fill` (black when
+    // none is given; the top byte is not read). From 2 MiB up the memory is mapped in one piece,
+    // on huge pages where the system allows them, and put in place at once rather than faulted in
+    // page by page as the first drawing touches it.
+    PixelImage(int width, int height, std::uint32_t fill = 0);
     ~PixelImage();
     PixelImage(const PixelImage&) = delete;
     PixelImage& operator=(const PixelImage&) = delete;
