@@ -7,7 +7,6 @@
 #include "text/FileIO.h"
 #include "text/Text.h"
 
-
 #include <filesystem>
 #include <set>
 

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-
 namespace kl::cli {
 
 // The options of `table`, which `graph` and `report` take as well. file is the input being run.

@@ -385,8 +385,9 @@ TEST(QuickPng, ReadsBackToTheSamePixels) {
                 image.row(y)[x] = qRgb((x * 37 + y) & 255, (y * 91) & 255, (x ^ y) & 255);
         const std::string png = quickPngBytes(image);
         ASSERT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-        const QImage back = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()), "PNG")
-                                .convertToFormat(QImage::Format_RGB32);
+        const QImage back =
+            QImage::fromData(reinterpret_cast<const uchar*>(png.data()), int(png.size()), "PNG")
+                .convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(back.size(), size);
         for (int y = 0; y < size.height(); ++y)
             ASSERT_EQ(std::memcmp(back.constScanLine(y), image.row(y), std::size_t(size.width()) * 4), 0)

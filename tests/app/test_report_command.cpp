@@ -199,8 +199,8 @@ TEST_F(ReportCommand, TheProgramPrintsThroughItsWindowsModule) {
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(find(pages[0], "Lower"));
 
-    program.start(QStringLiteral(KLEPSYDRA_PROGRAM),
-                  {"report", QString::fromStdString(dir_ + "/missing.csv"), "--pdf", QString::fromStdString(pdf)});
+    program.start(QStringLiteral(KLEPSYDRA_PROGRAM), {"report", QString::fromStdString(dir_ + "/missing.csv"),
+                                                      "--pdf", QString::fromStdString(pdf)});
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 2);
     EXPECT_NE(program.readAllStandardError().toStdString().find("no such file"), std::string::npos);

@@ -50,8 +50,10 @@ std::vector<std::string> knownFiles(const std::string& family) {
         const char* fallback; // Debian's alternatives link, for the two fonts that have one
     };
     static const Known known[] = {
-        {"IPAGothic", "ipag.ttf", "opentype/ipafont-gothic", "ipa-gothic", "truetype/fonts-japanese-gothic.ttf"},
-        {"IPAMincho", "ipam.ttf", "opentype/ipafont-mincho", "ipa-mincho", "truetype/fonts-japanese-mincho.ttf"},
+        {"IPAGothic", "ipag.ttf", "opentype/ipafont-gothic", "ipa-gothic",
+         "truetype/fonts-japanese-gothic.ttf"},
+        {"IPAMincho", "ipam.ttf", "opentype/ipafont-mincho", "ipa-mincho",
+         "truetype/fonts-japanese-mincho.ttf"},
         {"IPAPGothic", "ipagp.ttf", "opentype/ipafont-gothic", "ipa-pgothic", nullptr},
         {"IPAPMincho", "ipamp.ttf", "opentype/ipafont-mincho", "ipa-pmincho", nullptr},
     };
@@ -114,7 +116,8 @@ GlyphFaces::~GlyphFaces() {
 }
 
 GlyphFaces::Face* GlyphFaces::face(const std::string& family, int pixelSize, bool bold, bool italic) {
-    const std::string key = family + '\n' + std::to_string(pixelSize) + (bold ? "b" : "") + (italic ? "i" : "");
+    const std::string key =
+        family + '\n' + std::to_string(pixelSize) + (bold ? "b" : "") + (italic ? "i" : "");
     if (auto it = faces_.find(key); it != faces_.end()) return it->second.get();
     auto file = files_.find(family);
     if (file == files_.end()) {
@@ -151,7 +154,9 @@ const GlyphImage& GlyphFaces::Face::glyph(char32_t c, bool turned) {
     FT_Face f = handle_->face;
     FT_Activate_Size(handle_->size);
     const FT_UInt index = FT_Get_Char_Index(f, FT_ULong(c));
-    if (index == 0 || FT_Load_Glyph(f, index, turned ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0) return g;
+    if (index == 0 ||
+        FT_Load_Glyph(f, index, turned ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0)
+        return g;
     FT_GlyphSlot slot = f->glyph;
     if (bold_) FT_GlyphSlot_Embolden(slot);
     if (italic_) FT_GlyphSlot_Oblique(slot);
@@ -173,7 +178,8 @@ const GlyphImage& GlyphFaces::Face::glyph(char32_t c, bool turned) {
                 out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
                 break;
             case FT_PIXEL_MODE_GRAY:
-                out[x] = b.num_grays == 256 ? row[x] : std::uint8_t(row[x] * 255 / std::max(1, b.num_grays - 1));
+                out[x] =
+                    b.num_grays == 256 ? row[x] : std::uint8_t(row[x] * 255 / std::max(1, b.num_grays - 1));
                 break;
             default: // colour or sub-pixel strikes: not in the fonts this draws with
                 out[x] = 0;

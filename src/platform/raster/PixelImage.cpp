@@ -12,12 +12,13 @@ constexpr std::size_t kHugePage = std::size_t(1) << 21;
 // A mapping of at least `bytes` that starts on a huge page; nullptr when none can be had.
 void* hugeMapping(std::size_t bytes, std::size_t& mapped) {
     mapped = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = ::mmap(nullptr, mapped + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* memory =
+        ::mmap(nullptr, mapped + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) return nullptr;
     // Huge pages need an aligned start: the mapping is one huge page longer, its ends given back.
     auto* start = static_cast<unsigned char*>(memory);
-    auto* aligned = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) &
-                                                     ~std::uintptr_t(kHugePage - 1));
+    auto* aligned = reinterpret_cast<unsigned char*>(
+        (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~std::uintptr_t(kHugePage - 1));
     if (aligned > start) ::munmap(start, std::size_t(aligned - start));
     const std::size_t tail = std::size_t(start + mapped + kHugePage - (aligned + mapped));
     if (tail > 0) ::munmap(aligned + mapped, tail);

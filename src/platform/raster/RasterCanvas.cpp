@@ -123,7 +123,8 @@ void RasterCanvas::thinLine(int x1, int y1, int x2, int y2, std::uint32_t pixel,
 // line's pixels and an even one has its spare row below and right.
 void RasterCanvas::wideLine(int x1, int y1, int x2, int y2, std::uint32_t pixel, int width) {
     constexpr double kAliasedShift = 0.5 - 1.0 / 64;
-    const double ax = x1 + kAliasedShift, ay = y1 + kAliasedShift, bx = x2 + kAliasedShift, by = y2 + kAliasedShift;
+    const double ax = x1 + kAliasedShift, ay = y1 + kAliasedShift, bx = x2 + kAliasedShift,
+                 by = y2 + kAliasedShift;
     double ux = bx - ax, uy = by - ay;
     const double length = std::hypot(ux, uy);
     if (length == 0) {
@@ -139,7 +140,8 @@ void RasterCanvas::wideLine(int x1, int y1, int x2, int y2, std::uint32_t pixel,
     double top = corners[0][1], bottom = top;
     for (const auto& c : corners)
         top = std::min(top, c[1]), bottom = std::max(bottom, c[1]);
-    for (int y = std::max(0, int(std::floor(top))); y <= std::min(image_.height() - 1, int(std::ceil(bottom))); ++y) {
+    for (int y = std::max(0, int(std::floor(top)));
+         y <= std::min(image_.height() - 1, int(std::ceil(bottom))); ++y) {
         const double cy = y + 0.5;
         double from = INFINITY, to = -INFINITY;
         for (int k = 0; k < 4; ++k) {
@@ -155,7 +157,8 @@ void RasterCanvas::wideLine(int x1, int y1, int x2, int y2, std::uint32_t pixel,
     }
 }
 
-void RasterCanvas::line(double x1, double y1, double x2, double y2, int colour, LineStyle style, double width) {
+void RasterCanvas::line(double x1, double y1, double x2, double y2, int colour, LineStyle style,
+                        double width) {
     const int ax = px(x1), ay = px(y1), bx = px(x2), by = px(y2);
     const std::uint32_t pixel = pixelOf(colour);
     const int w = std::max(1, px(width));
@@ -188,8 +191,8 @@ void RasterCanvas::box(double x1, double y1, double x2, double y2, int colour, L
 }
 
 void RasterCanvas::fillBox(double x1, double y1, double x2, double y2, int colour) {
-    fill(std::min(px(x1), px(x2)), std::min(px(y1), px(y2)), std::max(px(x1), px(x2)), std::max(px(y1), px(y2)),
-         pixelOf(colour));
+    fill(std::min(px(x1), px(x2)), std::min(px(y1), px(y2)), std::max(px(x1), px(x2)),
+         std::max(px(y1), px(y2)), pixelOf(colour));
 }
 
 void RasterCanvas::point(double x, double y, int colour) {
@@ -210,7 +213,8 @@ void RasterCanvas::circle(double cx, double cy, double r, int colour, int fillCo
     const std::uint32_t pixel = pixelOf(colour);
     int x = radius, y = 0, error = 1 - radius;
     while (x >= y) {
-        for (const auto& [px1, py1] : {std::pair{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}})
+        for (const auto& [px1, py1] :
+             {std::pair{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}})
             set(x0 + px1, y0 + py1, pixel);
         ++y;
         if (error < 0) {
@@ -273,7 +277,8 @@ void RasterCanvas::stretchBitmap(const Bitmap& bitmap, double x, double y, doubl
         const int sy = int(std::int64_t(j) * bitmap.height / height);
         for (int i = 0; i < width; ++i) {
             const int sx = int(std::int64_t(i) * bitmap.width / width);
-            set(left + i, top + j, packed(bitmap.pixels[std::size_t(sy) * std::size_t(bitmap.width) + std::size_t(sx)]));
+            set(left + i, top + j,
+                packed(bitmap.pixels[std::size_t(sy) * std::size_t(bitmap.width) + std::size_t(sx)]));
         }
     }
 }
