@@ -18,24 +18,24 @@ namespace {
 CommandRun reportPrinter = nullptr;
 
 // Runs an entry of the module with the given arguments; a module that is missing or cannot be
-// loaded is reported on err, status kExitFileError.
-int runModuleEntry(const char* name, int argc, char** argv, std::ostream& err) {
+// loaded is reported on err after `what` ("the windows cannot be opened"), status kExitFileError.
+int runModuleEntry(const char* name, const char* what, int argc, char** argv, std::ostream& err) {
     const std::string path = desktopModulePath();
     if (path.empty()) {
-        err << "klepsydra: the windows cannot be opened: " << kDesktopModuleName
+        err << "klepsydra: " << what << ": " << kDesktopModuleName
             << " is neither beside the program nor in ../lib/klepsydra\n";
         return kExitFileError;
     }
     // Kept loaded to the end of the process: Qt's clean-up at exit still runs its code.
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) {
-        err << "klepsydra: the windows cannot be opened: " << dlerror() << '\n';
+        err << "klepsydra: " << what << ": " << dlerror() << '\n';
         return kExitFileError;
     }
     using Entry = int (*)(int, char**);
     const auto entry = reinterpret_cast<Entry>(dlsym(module, name));
     if (!entry) {
-        err << "klepsydra: the windows cannot be opened: " << path << " has no " << name << '\n';
+        err << "klepsydra: " << what << ": " << path << " has no " << name << '\n';
         return kExitFileError;
     }
     return entry(argc, argv);
@@ -44,7 +44,7 @@ int runModuleEntry(const char* name, int argc, char** argv, std::ostream& err) {
 } // namespace
 
 int runDesktopModule(int argc, char** argv, std::ostream& err) {
-    return runModuleEntry(kDesktopEntryName, argc, argv, err);
+    return runModuleEntry(kDesktopEntryName, "the windows cannot be opened", argc, argv, err);
 }
 
 void setReportPrinter(CommandRun printer) {
@@ -62,7 +62,8 @@ int report(const std::vector<std::string>& args, std::ostream& out, std::ostream
     argv.push_back(nullptr);
     out.flush();
     err.flush();
-    return runModuleEntry(kDesktopBatchEntryName, int(line.size()), argv.data(), err);
+    return runModuleEntry(kDesktopBatchEntryName, "the report cannot be printed without the windows module",
+                          int(line.size()), argv.data(), err);
 }
 
 } // namespace kl::cli
