@@ -274,17 +274,22 @@ std::string utf8ToUtf16(std::string_view utf8, bool bigEndian) {
     std::string out;
     out.reserve(utf8.size() * 2);
     while (!utf8.empty()) {
-        const std::size_t n = validSeqLength(utf8);
-        const char32_t cp = n == 0 ? 0xFFFD : decodeSequence(utf8, n);
+        const auto [cp, n] = firstCharacter(utf8);
         if (cp >= 0x10000) {
             appendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
             appendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
         } else {
             appendUnit(out, cp, bigEndian);
         }
-        utf8.remove_prefix(n == 0 ? 1 : n);
+        utf8.remove_prefix(n);
     }
     return out;
+}
+
+Utf8Character firstCharacter(std::string_view s) {
+    const std::size_t n = validSeqLength(s);
+    if (n == 0) return {0xFFFD, 1};
+    return {decodeSequence(s, n), n};
 }
 
 bool isValidUtf8(std::string_view s) {

@@ -52,6 +52,14 @@ class TextStreamDecoder {
     std::string carry_;
 };
 
+// The code point at the start of non-empty s and the bytes it takes: a well-formed UTF-8
+// sequence, else one byte standing for U+FFFD.
+struct Utf8Character {
+    char32_t code;
+    std::size_t length;
+};
+Utf8Character firstCharacter(std::string_view s);
+
 // Bytes at the end of s that may begin a UTF-8 sequence the next bytes complete.
 std::size_t utf8IncompleteTail(std::string_view s);
 

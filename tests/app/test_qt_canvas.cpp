@@ -331,7 +331,7 @@ TEST_P(EitherCanvas, OddSizesRoundHalfWidthCellsUpToWholePixels) {
     EXPECT_LT(ink.right, 70);
 }
 
-// The raster canvas takes any text: bytes that are not UTF-8 stand for themselves; a family that
+// The raster canvas takes any text: a byte that is not UTF-8 is a character of its own; a family that
 // is not installed is drawn in the one the desktop's font configuration puts in its place.
 TEST(RasterCanvas, OddTextsAndMissingFamiliesStillDraw) {
     PixelImage pixels(80, 40, 0xffffffffu);

@@ -28,8 +28,8 @@ std::uint32_t blend(std::uint32_t over, std::uint32_t under, unsigned a) {
     return out;
 }
 
-// One character of a UTF-8 text: its code point and its bytes. Bytes that are not UTF-8 stand
-// for themselves (as Latin-1), so nothing is skipped silently.
+// One character of a UTF-8 text: its code point and its bytes (a byte that is not UTF-8 is a
+// character of its own, U+FFFD).
 struct Character {
     char32_t code = 0;
     std::string_view bytes;
@@ -37,23 +37,10 @@ struct Character {
 
 std::vector<Character> characters(std::string_view s) {
     std::vector<Character> all;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        bool valid = n > 0 && i + n <= s.size();
-        char32_t code = n == 1 ? b : n == 2 ? b & 0x1fu : n == 3 ? b & 0x0fu : b & 0x07u;
-        for (std::size_t k = 1; valid && k < n; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            valid = (c >> 6) == 2;
-            code = code << 6 | (c & 0x3fu);
-        }
-        if (!valid) {
-            all.push_back({b, s.substr(i, 1)});
-            ++i;
-            continue;
-        }
-        all.push_back({code, s.substr(i, n)});
-        i += n;
+    while (!s.empty()) {
+        const auto [code, length] = firstCharacter(s);
+        all.push_back({code, s.substr(0, length)});
+        s.remove_prefix(length);
     }
     return all;
 }
